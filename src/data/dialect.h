@@ -1,0 +1,52 @@
+#pragma once
+
+// The few places where SQLite and PostgreSQL differ. Everything else is the
+// same SQL on both engines.
+
+#include <QString>
+
+#include <memory>
+
+class QSqlError;
+
+namespace morlenta::data {
+
+struct ColumnDef;
+
+enum class Engine { Sqlite, Postgres };
+
+class Dialect {
+public:
+    virtual ~Dialect() = default;
+    virtual Engine engine() const = 0;
+    virtual QString columnType(const ColumnDef &column) const = 0;
+    // Starts a write transaction; SQLite takes the write lock at once so that
+    // two writers queue on the busy timeout instead of failing mid-way.
+    virtual QString beginStatement() const = 0;
+    // Case-insensitive (Unicode) "like" of `column` against one bound pattern
+    // made by likePattern() or containsPattern().
+    virtual QString likeCondition(const QString &column) const = 0;
+    // Statement with one bound text parameter that serialises the takers of
+    // "highest + 1" numbers until the transaction ends; empty when the
+    // transaction's own lock already does.
+    virtual QString numberLockStatement() const = 0;
+    // Appended to an insert to read the new key; empty when the driver's
+    // last insert id is used instead.
+    virtual QString returningClause(const QString &keyColumn) const = 0;
+    virtual QString listTablesStatement() const = 0;
+    virtual bool isUniqueViolation(const QSqlError &error) const = 0;
+
+    static std::unique_ptr<Dialect> create(Engine engine);
+};
+
+// The escape character of every like pattern.
+inline constexpr char16_t kLikeEscape = u'\\';
+
+// A user's search pattern, where "*" stands for any run of characters, as a
+// like pattern; the engine's own special characters match themselves.
+QString likePattern(const QString &userPattern);
+// A pattern that finds `text` anywhere in a value (text taken literally,
+// "*" included).
+QString containsPattern(const QString &text);
+
+}  // namespace morlenta::data
