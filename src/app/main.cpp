@@ -26,7 +26,8 @@ namespace {
 
 QString defaultDatabasePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/DataBase/Morlenta.sv");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/DataBase/Morlenta.sv");
 }
 
 void loadTranslations(QApplication &app)
@@ -38,7 +39,7 @@ void loadTranslations(QApplication &app)
         QApplication::installTranslator(qt);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -56,8 +57,8 @@ int main(int argc, char *argv[])
 
     std::unique_ptr<data::Database> db;
     try {
-        if (!data::Database::isServerLocation(location) && !QFileInfo::exists(location)
-            && QFileInfo(location) == QFileInfo(defaultDatabasePath())) {
+        if (!data::Database::isServerLocation(location) && !QFileInfo::exists(location) &&
+            QFileInfo(location) == QFileInfo(defaultDatabasePath())) {
             db = data::createDefaultDatabase(location);
             settings.setValue(QStringLiteral("BaseFile"), location);
         } else {
@@ -75,8 +76,10 @@ int main(int argc, char *argv[])
     window.setObjectName(QStringLiteral("TsrMain"));
     window.setWindowTitle(QStringLiteral("Сервизи - версия ") + QApplication::applicationVersion());
     auto *file = window.menuBar()->addMenu(QStringLiteral("&Файл"));
-    QObject::connect(file->addAction(QStringLiteral("&Изход")), &QAction::triggered, &window, &QWidget::close);
-    window.statusBar()->showMessage(QStringLiteral("База данни: ") + QDir::toNativeSeparators(db->location()));
+    QObject::connect(file->addAction(QStringLiteral("&Изход")), &QAction::triggered, &window,
+                     &QWidget::close);
+    window.statusBar()->showMessage(QStringLiteral("База данни: ") +
+                                    QDir::toNativeSeparators(db->location()));
     auto *label = new QLabel(QStringLiteral("Базата данни е отворена и обновена."), &window);
     label->setAlignment(Qt::AlignCenter);
     window.setCentralWidget(label);

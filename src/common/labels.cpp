@@ -18,7 +18,7 @@ std::optional<int> code(const QVariant &v)
     return ok ? std::optional<int>(n) : std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 QString orderStateText(const QVariant &porState)
 {
@@ -82,4 +82,4 @@ QString profitSourceText(const QVariant &idNote)
     }
 }
 
-}  // namespace morlenta
+} // namespace morlenta

@@ -46,4 +46,4 @@ enum ProfitSource : int {
 };
 QString profitSourceText(const QVariant &idNote);
 
-}  // namespace morlenta
+} // namespace morlenta

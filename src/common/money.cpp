@@ -50,4 +50,4 @@ QString currencyLabel(int currencyId)
     }
 }
 
-}  // namespace morlenta
+} // namespace morlenta

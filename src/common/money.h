@@ -21,9 +21,9 @@ double roundCents(double amount);
 // "%8.2f": at least eight characters, two decimals, always a point.
 QString amountText(double amount);
 
-QString dateText(const QDate &date);          // "dd.MM.yyyy"; empty for a null date
-QString timeText(const QTime &time);          // "hh:mm:ss"; empty for a null time
-QString dateTimeText(const QDateTime &when);  // "dd.MM.yyyy hh:mm:ss"
+QString dateText(const QDate &date);         // "dd.MM.yyyy"; empty for a null date
+QString timeText(const QTime &time);         // "hh:mm:ss"; empty for a null time
+QString dateTimeText(const QDateTime &when); // "dd.MM.yyyy hh:mm:ss"
 
 // "лв.", "USD", "EUR"; empty for an unknown id.
 QString currencyLabel(int currencyId);
@@ -33,4 +33,4 @@ QString localCurrencyLabel();
 // Value added tax factor.
 inline constexpr double kVatFactor = 1.2;
 
-}  // namespace morlenta
+} // namespace morlenta

@@ -15,7 +15,7 @@ void initSodium()
         throw std::runtime_error("libsodium could not be initialised");
 }
 
-}  // namespace
+} // namespace
 
 QString hashPassword(const QString &password)
 {
@@ -44,4 +44,4 @@ bool checkPassword(const QString &stored, const QString &typed)
                                     static_cast<unsigned long long>(utf8.size())) == 0;
 }
 
-}  // namespace morlenta
+} // namespace morlenta

@@ -18,4 +18,4 @@ bool isPasswordHash(const QString &stored);
 // caller then replaces it with its hash.
 bool checkPassword(const QString &stored, const QString &typed);
 
-}  // namespace morlenta
+} // namespace morlenta

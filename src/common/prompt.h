@@ -24,9 +24,9 @@ public:
     virtual void waitMessage(const QString &text) = 0;
 
     // The captions every window uses.
-    static QString messageCaption();  // "Съобщение"
-    static QString errorCaption();    // "Грешка"
-    static QString warningCaption();  // "Внимание"
+    static QString messageCaption(); // "Съобщение"
+    static QString errorCaption();   // "Грешка"
+    static QString warningCaption(); // "Внимание"
 
     void info(const QString &text);
     void warning(const QString &text);
@@ -47,4 +47,4 @@ private:
     Prompt &prompt_;
 };
 
-}  // namespace morlenta
+} // namespace morlenta

@@ -14,7 +14,7 @@ QString grantOnly(std::initializer_list<int> granted)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 bool hasRight(const QString &rights, int position)
 {
@@ -31,11 +31,10 @@ QString rightsPreset(int level)
     switch (level) {
     case 0: return QString(Right::Count, QLatin1Char('1'));
     case 1:
-        return grantOnly({Right::PartsCatalogue, Right::Deliveries, Right::Sales,
-                          Right::PartsToTechnicians, Right::NewOrder, Right::MountingOrder,
-                          Right::OrderPartsAndWork, Right::CompleteOrder, Right::PayOrder,
-                          Right::OrderRegister, Right::ExternalService, Right::Protocols,
-                          Right::NonInvoiced, Right::StockReports, Right::PartsPerOrder,
+        return grantOnly({Right::PartsCatalogue, Right::Deliveries, Right::Sales, Right::PartsToTechnicians,
+                          Right::NewOrder, Right::MountingOrder, Right::OrderPartsAndWork,
+                          Right::CompleteOrder, Right::PayOrder, Right::OrderRegister, Right::ExternalService,
+                          Right::Protocols, Right::NonInvoiced, Right::StockReports, Right::PartsPerOrder,
                           Right::SalesReport});
     default: return newClerkRights();
     }
@@ -46,4 +45,4 @@ QString administratorRights()
     return QString(kRightsColumnLength, QLatin1Char('1'));
 }
 
-}  // namespace morlenta
+} // namespace morlenta

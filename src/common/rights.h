@@ -47,8 +47,8 @@ inline constexpr int DeductionsBonuses = 44;
 inline constexpr int Advances = 45;
 inline constexpr int SalaryPayment = 46;
 inline constexpr int SalaryReport = 47;
-inline constexpr int Count = 47;  // the rights tree has at least this many nodes
-}  // namespace Right
+inline constexpr int Count = 47; // the rights tree has at least this many nodes
+} // namespace Right
 
 // Character `position` (from 1) is "1". A position beyond the end, or below 1, is denied.
 bool hasRight(const QString &rights, int position);
@@ -63,4 +63,4 @@ QString administratorRights();
 
 inline constexpr int kRightsColumnLength = 60;
 
-}  // namespace morlenta
+} // namespace morlenta

@@ -55,7 +55,7 @@ QString conninfoValue(const QString &v)
     return QLatin1Char('\'') + out + QLatin1Char('\'');
 }
 
-}  // namespace
+} // namespace
 
 DbError::DbError(const QString &message, const QString &nativeCode, bool unique)
     : std::runtime_error(message.toStdString()), message_(message), nativeCode_(nativeCode), unique_(unique)
@@ -77,8 +77,8 @@ Database::~Database()
 
 bool Database::isServerLocation(const QString &location)
 {
-    return location.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive)
-           || location.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
+    return location.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
+           location.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
 }
 
 std::unique_ptr<Database> Database::open(const QString &location)
@@ -128,10 +128,8 @@ std::unique_ptr<Database> Database::openSqlite(const QString &path, bool create)
     auto result = connect(name, Engine::Sqlite, path);
 
     sqlite3 *handle = sqliteHandle(result->db_);
-    if (!handle
-        || sqlite3_create_function_v2(handle, "ufold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
-                                      &sqliteFold, nullptr, nullptr, nullptr)
-               != SQLITE_OK)
+    if (!handle || sqlite3_create_function_v2(handle, "ufold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC,
+                                              nullptr, &sqliteFold, nullptr, nullptr, nullptr) != SQLITE_OK)
         throw DbError(QStringLiteral("Функцията за търсене не може да бъде регистрирана."));
 
     // SQLite opens any file lazily; read it now so that a foreign file is refused here.
@@ -258,8 +256,8 @@ qint64 Database::nextNumber(const QString &table, const QString &column)
 bool Database::decrementIfEnough(const QString &table, const QString &column, const QString &keyColumn,
                                  const QVariant &key, int amount)
 {
-    const QString sql = QStringLiteral("update %1 set %2 = %2 - ? where %3 = ? and %2 >= ?")
-                            .arg(table, column, keyColumn);
+    const QString sql =
+        QStringLiteral("update %1 set %2 = %2 - ? where %3 = ? and %2 >= ?").arg(table, column, keyColumn);
     return execute(sql, {amount, key, amount}) == 1;
 }
 
@@ -336,9 +334,10 @@ void Database::ensurePrimaryKey(const QString &table, const QString &column)
 
 void Database::createIndex(const IndexDef &index)
 {
-    QString sql = QStringLiteral("create %1index if not exists %2 on %3 (%4)")
-                      .arg(index.unique ? QStringLiteral("unique ") : QString(), QString::fromLatin1(index.name),
-                           QString::fromLatin1(index.table), QString::fromLatin1(index.columns));
+    QString sql =
+        QStringLiteral("create %1index if not exists %2 on %3 (%4)")
+            .arg(index.unique ? QStringLiteral("unique ") : QString(), QString::fromLatin1(index.name),
+                 QString::fromLatin1(index.table), QString::fromLatin1(index.columns));
     if (index.where)
         sql += QStringLiteral(" where ") + QString::fromLatin1(index.where);
     execute(sql);
@@ -391,4 +390,4 @@ void Database::rollbackLevel()
     execute(QStringLiteral("rollback"));
 }
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

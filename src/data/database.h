@@ -92,7 +92,8 @@ public:
 private:
     friend class Transaction;
     Database(QSqlDatabase db, Engine engine, QString location);
-    static std::unique_ptr<Database> connect(const QString &connectionName, Engine engine, const QString &location);
+    static std::unique_ptr<Database> connect(const QString &connectionName, Engine engine,
+                                             const QString &location);
     [[noreturn]] void fail(const QSqlError &error, const QString &sql) const;
     void begin();
     void commitLevel();
@@ -106,4 +107,4 @@ private:
     bool rollbackOnly_ = false;
 };
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

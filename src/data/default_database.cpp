@@ -23,12 +23,12 @@ QString administratorFirstPassword()
 
 void initializeNewDatabase(Database &db, const QString &adminPassword)
 {
-    const QString hash = hashPassword(adminPassword);  // before the transaction: it takes a moment
+    const QString hash = hashPassword(adminPassword); // before the transaction: it takes a moment
     Transaction tx(db);
     createSchema(db);
     for (int id : {CurLeva, CurUsd, CurEur})
-        db.insert(QStringLiteral("currency"), {{QStringLiteral("idCur"), id},
-                                               {QStringLiteral("Currency"), currencyLabel(id)}});
+        db.insert(QStringLiteral("currency"),
+                  {{QStringLiteral("idCur"), id}, {QStringLiteral("Currency"), currencyLabel(id)}});
     db.insert(QStringLiteral("clerks"), {{QStringLiteral("id"), 1},
                                          {QStringLiteral("Name"), QStringLiteral("Администратор")},
                                          {QStringLiteral("Info"), QString()},
@@ -59,4 +59,4 @@ std::unique_ptr<Database> createDefaultDatabase(const QString &path, const QStri
     return db;
 }
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

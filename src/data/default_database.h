@@ -22,4 +22,4 @@ void initializeNewDatabase(Database &db, const QString &adminPassword = administ
 std::unique_ptr<Database> createDefaultDatabase(const QString &path,
                                                 const QString &adminPassword = administratorFirstPassword());
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

@@ -70,8 +70,8 @@ public:
     }
     bool isUniqueViolation(const QSqlError &e) const override
     {
-        return e.nativeErrorCode() == QLatin1String("2067")
-               || e.databaseText().contains(QLatin1String("UNIQUE constraint failed"));
+        return e.nativeErrorCode() == QLatin1String("2067") ||
+               e.databaseText().contains(QLatin1String("UNIQUE constraint failed"));
     }
 };
 
@@ -110,7 +110,7 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<Dialect> Dialect::create(Engine engine)
 {
@@ -129,4 +129,4 @@ QString containsPattern(const QString &text)
     return QLatin1Char('%') + escapeLike(text, false) + QLatin1Char('%');
 }
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

@@ -49,4 +49,4 @@ QString likePattern(const QString &userPattern);
 // "*" included).
 QString containsPattern(const QString &text);
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

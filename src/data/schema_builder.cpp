@@ -34,4 +34,4 @@ QStringList missingSchemaParts(Database &db)
     return missing;
 }
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

@@ -16,4 +16,4 @@ void createSchema(Database &db);
 // database lacks; empty when it has them all.
 QStringList missingSchemaParts(Database &db);
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

@@ -6,6 +6,9 @@ namespace {
 
 using T = ColType;
 
+// One column a line, as the tables are read.
+// clang-format off
+
 // ---- service side ----
 
 constexpr ColumnDef kPorychka[] = {
@@ -632,13 +635,14 @@ constexpr IndexDef kIndexes[] = {
     {"ix_protokol_ka_idPor", "protokol_ka", "idPor"},
     {"ix_FactOpis_FactNo", "FactOpis", "FactNo"},
 };
+// clang-format on
 
 bool sameName(const QString &a, const char *b)
 {
     return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
 }
 
-}  // namespace
+} // namespace
 
 const ColumnDef *TableDef::find(const QString &column) const
 {
@@ -668,4 +672,4 @@ const TableDef *findTable(const QString &name)
     return nullptr;
 }
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

@@ -24,4 +24,4 @@ void Transaction::commit()
     db_.commitLevel();
 }
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

@@ -10,7 +10,7 @@ namespace morlenta::data {
 class Transaction {
 public:
     explicit Transaction(Database &db);
-    ~Transaction();  // rolls back unless committed
+    ~Transaction(); // rolls back unless committed
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
 
@@ -24,8 +24,7 @@ private:
 // Runs `action` inside a transaction and commits. When the outermost action
 // fails on a unique index (a number another computer took in the meantime),
 // it is rolled back and run again, at most `attempts` times in all.
-template <class F>
-void inTransaction(Database &db, F &&action, int attempts = 3)
+template <class F> void inTransaction(Database &db, F &&action, int attempts = 3)
 {
     for (int attempt = 1;; ++attempt) {
         try {
@@ -40,4 +39,4 @@ void inTransaction(Database &db, F &&action, int attempts = 3)
     }
 }
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

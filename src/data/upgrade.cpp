@@ -41,14 +41,15 @@ const ColumnDef &declared(const char *table, const char *column)
     const TableDef *t = findTable(QString::fromLatin1(table));
     const ColumnDef *c = t ? t->find(QString::fromLatin1(column)) : nullptr;
     if (!c)
-        throw DbError(QStringLiteral("Колоната %1.%2 не е описана.").arg(QString::fromLatin1(table),
-                                                                        QString::fromLatin1(column)));
+        throw DbError(QStringLiteral("Колоната %1.%2 не е описана.")
+                          .arg(QString::fromLatin1(table), QString::fromLatin1(column)));
     return *c;
 }
 
 QString rightsMessage()
 {
-    return QStringLiteral("ВНИМЕНИЕ: Създадена е нова система за права на потребителите на програмата!\n\nMoжете да задавате индивидуални права за всеки потребител!");
+    return QStringLiteral("ВНИМЕНИЕ: Създадена е нова система за права на потребителите на "
+                          "програмата!\n\nMoжете да задавате индивидуални права за всеки потребител!");
 }
 
 QString makersWaitMessage()
@@ -78,12 +79,13 @@ void addMakers(Database &db, Prompt &prompt)
     db.addColumn(QStringLiteral("parts"), declared("parts", "idMarka"));
     if (db.scalar(QStringLiteral("select count(*) from parts")).toLongLong() == 0)
         return;
-    const qint64 id = db.insert(QStringLiteral("partMarka"), {{QStringLiteral("Marka"), QStringLiteral("---")}});
+    const qint64 id =
+        db.insert(QStringLiteral("partMarka"), {{QStringLiteral("Marka"), QStringLiteral("---")}});
     WaitMessage wait(prompt, makersWaitMessage());
     db.execute(QStringLiteral("update parts set idMarka = ?"), {id});
 }
 
-}  // namespace
+} // namespace
 
 UpgradeResult upgradeDatabase(Database &db, Prompt &prompt)
 {
@@ -137,4 +139,4 @@ UpgradeResult upgradeDatabase(Database &db, Prompt &prompt)
     return result;
 }
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

@@ -25,4 +25,4 @@ struct UpgradeResult {
 // open failure. A current database is left unchanged and nothing is shown.
 UpgradeResult upgradeDatabase(Database &db, Prompt &prompt);
 
-}  // namespace morlenta::data
+} // namespace morlenta::data

@@ -20,7 +20,7 @@ QMessageBox::Icon boxIcon(PromptIcon icon)
     return QMessageBox::NoIcon;
 }
 
-}  // namespace
+} // namespace
 
 MessagePrompt::~MessagePrompt()
 {
@@ -80,4 +80,4 @@ void MessagePrompt::waitMessage(const QString &text)
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-}  // namespace morlenta
+} // namespace morlenta

@@ -28,4 +28,4 @@ private:
     QLabel *waitLabel_ = nullptr;
 };
 
-}  // namespace morlenta
+} // namespace morlenta

@@ -13,7 +13,7 @@ TEST(Password, StoredAsASaltedHashThatVerifies)
     const QString h2 = hashPassword(pass);
     EXPECT_TRUE(isPasswordHash(h1));
     EXPECT_FALSE(h1.contains(pass));
-    EXPECT_NE(h1, h2);  // salted
+    EXPECT_NE(h1, h2); // salted
     EXPECT_TRUE(checkPassword(h1, pass));
     EXPECT_FALSE(checkPassword(h1, QStringLiteral("тайна'парола 1")));
     EXPECT_FALSE(checkPassword(h1, QString()));

@@ -10,10 +10,10 @@ TEST(Rights, OnlyTheDigitOneGrantsAndBeyondTheEndIsDenied)
 {
     const QString rights = QStringLiteral("1232");
     EXPECT_TRUE(hasRight(rights, 1));
-    EXPECT_FALSE(hasRight(rights, 2));  // "2" denies
-    EXPECT_FALSE(hasRight(rights, 3));  // "3" is a partly checked group: grants nothing
+    EXPECT_FALSE(hasRight(rights, 2)); // "2" denies
+    EXPECT_FALSE(hasRight(rights, 3)); // "3" is a partly checked group: grants nothing
     EXPECT_FALSE(hasRight(rights, 4));
-    EXPECT_FALSE(hasRight(rights, 5));  // beyond the end
+    EXPECT_FALSE(hasRight(rights, 5)); // beyond the end
     EXPECT_FALSE(hasRight(rights, 0));
     EXPECT_FALSE(hasRight(QString(), 1));
 }
@@ -26,7 +26,7 @@ TEST(Rights, NewClerkGetsExactlyFiveFunctions)
             granted << n;
     EXPECT_EQ(granted, (QList<int>{13, 16, 17, 27, 34}));
     EXPECT_EQ(rightsPreset(2), newClerkRights());
-    EXPECT_EQ(rightsPreset(9), newClerkRights());  // unknown levels get the narrowest
+    EXPECT_EQ(rightsPreset(9), newClerkRights()); // unknown levels get the narrowest
 }
 
 TEST(Rights, PresetsCoverEveryPositionAndNarrowWithTheLevel)

@@ -36,7 +36,7 @@ qint64 count(Database &db, const QString &table)
     return db.scalar(QStringLiteral("select count(*) from ") + table).toLongLong();
 }
 
-}  // namespace
+} // namespace
 
 TEST(DatabaseOpen, BadLocationsAreRefusedAndNothingIsCreatedOrChanged)
 {
@@ -56,13 +56,13 @@ TEST(DatabaseOpen, BadLocationsAreRefusedAndNothingIsCreatedOrChanged)
     }
     EXPECT_EQ(readAll(text), bytes);
 
-    EXPECT_THROW(Database::openSqlite(text, true), DbError);  // create never overwrites
+    EXPECT_THROW(Database::openSqlite(text, true), DbError); // create never overwrites
     EXPECT_EQ(readAll(text), bytes);
 
     const QString readOnly = dir.filePath(QStringLiteral("ro.sv"));
     Database::openSqlite(readOnly, true)->execute(QStringLiteral("create table t (a integer)"));
     QFile::setPermissions(readOnly, QFile::ReadOwner);
-    if (!QFileInfo(readOnly).isWritable()) {  // root may write anyway
+    if (!QFileInfo(readOnly).isWritable()) { // root may write anyway
         EXPECT_THROW(Database::openSqlite(readOnly), DbError);
     }
 }
@@ -79,8 +79,10 @@ class DatabaseTest : public DbTest {};
 
 TEST_P(DatabaseTest, FailedActionOfSeveralStatementsLeavesNoRow)
 {
-    const Row kasa{{QStringLiteral("Data"), QDate(2026, 1, 2)}, {QStringLiteral("Suma"), 10.5},
-                   {QStringLiteral("idVal"), 1}, {QStringLiteral("Notes"), QStringLiteral("x")}};
+    const Row kasa{{QStringLiteral("Data"), QDate(2026, 1, 2)},
+                   {QStringLiteral("Suma"), 10.5},
+                   {QStringLiteral("idVal"), 1},
+                   {QStringLiteral("Notes"), QStringLiteral("x")}};
     try {
         Transaction tx(db());
         db().insert(QStringLiteral("kasa"), kasa);
@@ -101,7 +103,7 @@ TEST_P(DatabaseTest, FailedActionOfSeveralStatementsLeavesNoRow)
             {
                 Transaction inner(db());
                 db().insert(QStringLiteral("payments"), kasa);
-            }  // no commit
+            } // no commit
             outer.commit();
         },
         DbError);
@@ -145,14 +147,16 @@ TEST_P(DatabaseTest, TwoConnectionsTakingHighestPlusOneNeverShareANumber)
     b.join();
     EXPECT_EQ(failures.load(), 0);
     EXPECT_EQ(count(db(), QStringLiteral("porychka")), 2 * perThread);
-    EXPECT_EQ(db().scalar(QStringLiteral("select count(distinct idPor) from porychka")).toInt(), 2 * perThread);
+    EXPECT_EQ(db().scalar(QStringLiteral("select count(distinct idPor) from porychka")).toInt(),
+              2 * perThread);
     EXPECT_EQ(db().scalar(QStringLiteral("select max(idPor) from porychka")).toInt(), 2 * perThread);
 }
 
 TEST_P(DatabaseTest, NumberTakenMeanwhileIsRetriedWithTheNextOne)
 {
     if (engine() == Engine::Sqlite)
-        GTEST_SKIP() << "SQLite writers hold the write lock from the start: no one can take the number meanwhile";
+        GTEST_SKIP()
+            << "SQLite writers hold the write lock from the start: no one can take the number meanwhile";
     int attempts = 0;
     inTransaction(db(), [&] {
         const qint64 n = db().nextNumber(QStringLiteral("protokol_ka"), QStringLiteral("ProtNo"));
@@ -161,7 +165,8 @@ TEST_P(DatabaseTest, NumberTakenMeanwhileIsRetriedWithTheNextOne)
             auto other = openAnother();
             other->insert(QStringLiteral("protokol_ka"), {{QStringLiteral("ProtNo"), n}});
         }
-        db().insert(QStringLiteral("protokol_ka"), {{QStringLiteral("ProtNo"), n}, {QStringLiteral("idPor"), 7}});
+        db().insert(QStringLiteral("protokol_ka"),
+                    {{QStringLiteral("ProtNo"), n}, {QStringLiteral("idPor"), 7}});
     });
     EXPECT_EQ(attempts, 2);
     EXPECT_EQ(db().scalar(QStringLiteral("select ProtNo from protokol_ka where idPor = 7")).toInt(), 2);
@@ -169,20 +174,25 @@ TEST_P(DatabaseTest, NumberTakenMeanwhileIsRetriedWithTheNextOne)
 
 TEST_P(DatabaseTest, StockDecrementBelowZeroIsRefused)
 {
-    const qint64 id = db().insert(QStringLiteral("parts"), {{QStringLiteral("Part"), QStringLiteral("Дисплей")},
-                                                            {QStringLiteral("amnt"), 2}});
-    EXPECT_FALSE(db().decrementIfEnough(QStringLiteral("parts"), QStringLiteral("amnt"), QStringLiteral("id"), id, 3));
-    EXPECT_TRUE(db().decrementIfEnough(QStringLiteral("parts"), QStringLiteral("amnt"), QStringLiteral("id"), id, 2));
-    EXPECT_FALSE(db().decrementIfEnough(QStringLiteral("parts"), QStringLiteral("amnt"), QStringLiteral("id"), id, 1));
+    const qint64 id =
+        db().insert(QStringLiteral("parts"),
+                    {{QStringLiteral("Part"), QStringLiteral("Дисплей")}, {QStringLiteral("amnt"), 2}});
+    EXPECT_FALSE(
+        db().decrementIfEnough(QStringLiteral("parts"), QStringLiteral("amnt"), QStringLiteral("id"), id, 3));
+    EXPECT_TRUE(
+        db().decrementIfEnough(QStringLiteral("parts"), QStringLiteral("amnt"), QStringLiteral("id"), id, 2));
+    EXPECT_FALSE(
+        db().decrementIfEnough(QStringLiteral("parts"), QStringLiteral("amnt"), QStringLiteral("id"), id, 1));
     EXPECT_EQ(db().scalar(QStringLiteral("select amnt from parts where id = ?"), {id}).toInt(), 0);
 }
 
 TEST_P(DatabaseTest, TextIsStoredAndFoundExactlyWhateverItHolds)
 {
-    const QStringList names{QStringLiteral("Иван Петров"), QStringLiteral("O'Brien \"Ltd\""),
+    const QStringList names{QStringLiteral("Иван Петров"),  QStringLiteral("O'Brien \"Ltd\""),
                             QStringLiteral("50% отстъпка"), QStringLiteral("500 лв."),
-                            QStringLiteral("a_b"), QStringLiteral("axb"), QStringLiteral("звезда*1"),
-                            QStringLiteral("път\\дял"), QStringLiteral("ЁЖЪ ёжъ")};
+                            QStringLiteral("a_b"),          QStringLiteral("axb"),
+                            QStringLiteral("звезда*1"),     QStringLiteral("път\\дял"),
+                            QStringLiteral("ЁЖЪ ёжъ")};
     for (const QString &n : names)
         db().insert(QStringLiteral("clients"), {{QStringLiteral("Name"), n}});
     for (const QString &n : names)
@@ -190,9 +200,10 @@ TEST_P(DatabaseTest, TextIsStoredAndFoundExactlyWhateverItHolds)
 
     auto found = [&](const QString &pattern) {
         QStringList out;
-        QSqlQuery q = db().exec(QStringLiteral("select Name from clients where ") +
-                                    db().likeCondition(QStringLiteral("Name")) + QStringLiteral(" order by id"),
-                                {pattern});
+        QSqlQuery q =
+            db().exec(QStringLiteral("select Name from clients where ") +
+                          db().likeCondition(QStringLiteral("Name")) + QStringLiteral(" order by id"),
+                      {pattern});
         while (q.next())
             out << q.value(0).toString();
         return out;
@@ -222,13 +233,15 @@ TEST_P(DatabaseTest, TextIsStoredAndFoundExactlyWhateverItHolds)
 TEST_P(DatabaseTest, KeysAndColumnNamesReadTheSameOnBothEngines)
 {
     // The administrator was given id 1; the counter goes on after him.
-    const qint64 id = db().insert(QStringLiteral("clerks"), {{QStringLiteral("Name"), QStringLiteral("Мария")}});
+    const qint64 id =
+        db().insert(QStringLiteral("clerks"), {{QStringLiteral("Name"), QStringLiteral("Мария")}});
     EXPECT_EQ(id, 2);
-    db().insert(QStringLiteral("porychka"),
-                {{QStringLiteral("idPor"), 5}, {QStringLiteral("PorDate"), QDate(2026, 12, 11)},
-                 {QStringLiteral("ready"), false}, {QStringLiteral("taksa"), 12.5}});
-    QSqlQuery q = db().exec(QStringLiteral("select idPor, PorDate, ready, taksa from porychka where ready = ?"),
-                            {false});
+    db().insert(QStringLiteral("porychka"), {{QStringLiteral("idPor"), 5},
+                                             {QStringLiteral("PorDate"), QDate(2026, 12, 11)},
+                                             {QStringLiteral("ready"), false},
+                                             {QStringLiteral("taksa"), 12.5}});
+    QSqlQuery q = db().exec(
+        QStringLiteral("select idPor, PorDate, ready, taksa from porychka where ready = ?"), {false});
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(QStringLiteral("IDPOR")).toInt(), 5);
     EXPECT_EQ(q.value(QStringLiteral("PorDate")).toDate(), QDate(2026, 12, 11));
@@ -254,7 +267,8 @@ TEST_P(DatabaseTest, UniqueNumbersAndNamesAreEnforced)
         EXPECT_TRUE(e.isUniqueViolation()) << e.what();
     }
     db().insert(QStringLiteral("clerks"), {{QStringLiteral("Name"), QStringLiteral("Петър")}});
-    EXPECT_THROW(db().insert(QStringLiteral("clerks"), {{QStringLiteral("Name"), QStringLiteral("Петър")}}), DbError);
+    EXPECT_THROW(db().insert(QStringLiteral("clerks"), {{QStringLiteral("Name"), QStringLiteral("Петър")}}),
+                 DbError);
 }
 
 TEST_P(DatabaseTest, EngineOperations)
@@ -264,7 +278,7 @@ TEST_P(DatabaseTest, EngineOperations)
     const ColumnDef extra{"extraNote", ColType::Text, 20};
     db().addColumn(QStringLiteral("clients"), extra);
     EXPECT_TRUE(db().hasColumn(QStringLiteral("clients"), QStringLiteral("extranote")));
-    db().ensurePrimaryKey(QStringLiteral("parts"), QStringLiteral("id"));  // already there: nothing happens
+    db().ensurePrimaryKey(QStringLiteral("parts"), QStringLiteral("id")); // already there: nothing happens
     db().dropTable(QStringLiteral("clients"));
     EXPECT_FALSE(db().hasTable(QStringLiteral("clients")));
     db().compact();

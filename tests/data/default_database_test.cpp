@@ -23,7 +23,8 @@ TEST_P(DefaultDatabaseTest, HasCurrenciesAndTheAdministrator)
     QStringList currencies;
     while (q.next())
         currencies << q.value(0).toString() + QLatin1Char(' ') + q.value(1).toString();
-    EXPECT_EQ(currencies, (QStringList{QStringLiteral("1 лв."), QStringLiteral("2 USD"), QStringLiteral("3 EUR")}));
+    EXPECT_EQ(currencies,
+              (QStringList{QStringLiteral("1 лв."), QStringLiteral("2 USD"), QStringLiteral("3 EUR")}));
 
     QSqlQuery c = db().exec(QStringLiteral("select id, Nick, Password, Active, preferences from clerks"));
     ASSERT_TRUE(c.next());

@@ -42,7 +42,8 @@ TEST_P(SchemaTest, NewDatabaseHasEveryDeclaredTableAndColumn)
     db().dropTable(QStringLiteral("banks"));
     db().execute(QStringLiteral("create table banks (id integer)"));
     const QStringList missing = missingSchemaParts(db());
-    EXPECT_TRUE(missing.contains(QStringLiteral("banks.Smetka"))) << missing.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(missing.contains(QStringLiteral("banks.Smetka")))
+        << missing.join(QLatin1Char(' ')).toStdString();
 }
 
 TEST_P(SchemaTest, DeclaredTextLengthsAreKept)
@@ -51,8 +52,9 @@ TEST_P(SchemaTest, DeclaredTextLengthsAreKept)
     db().insert(QStringLiteral("clerks"), {{QStringLiteral("Name"), QStringLiteral("Иван")},
                                            {QStringLiteral("preferences"), QString(60, QLatin1Char('1'))}});
     if (engine() == Engine::Postgres) {
-        EXPECT_THROW(db().insert(QStringLiteral("clerks"), {{QStringLiteral("Name"), QStringLiteral("Петър")},
-                                                            {QStringLiteral("preferences"), QString(61, QLatin1Char('1'))}}),
+        EXPECT_THROW(db().insert(QStringLiteral("clerks"),
+                                 {{QStringLiteral("Name"), QStringLiteral("Петър")},
+                                  {QStringLiteral("preferences"), QString(61, QLatin1Char('1'))}}),
                      DbError);
     }
 }

@@ -18,9 +18,9 @@ using morlenta::test::FakePrompt;
 
 namespace {
 
-const QString kRightsMessage = QStringLiteral(
-    "ВНИМЕНИЕ: Създадена е нова система за права на потребителите на програмата!\n\n"
-    "Moжете да задавате индивидуални права за всеки потребител!");
+const QString kRightsMessage =
+    QStringLiteral("ВНИМЕНИЕ: Създадена е нова система за права на потребителите на програмата!\n\n"
+                   "Moжете да задавате индивидуални права за всеки потребител!");
 
 // A file as an earlier version left it: none of the tables and columns that
 // later versions add at start.
@@ -37,7 +37,7 @@ void createOldSchema(Database &db, const QStringList &leaveOut = {})
     }
 }
 
-}  // namespace
+} // namespace
 
 class UpgradeTest : public DbTest {
 protected:
@@ -46,12 +46,13 @@ protected:
     void addOldRows()
     {
         for (auto [id, level] : {std::pair{1, 2}, std::pair{2, 1}, std::pair{3, 7}})
-            db().insert(QStringLiteral("clerks"), {{QStringLiteral("id"), id},
-                                                   {QStringLiteral("Name"), QStringLiteral("Служител %1").arg(id)},
-                                                   {QStringLiteral("Nivo"), level}});
+            db().insert(QStringLiteral("clerks"),
+                        {{QStringLiteral("id"), id},
+                         {QStringLiteral("Name"), QStringLiteral("Служител %1").arg(id)},
+                         {QStringLiteral("Nivo"), level}});
         for (const char *name : {"Батерия", "Дисплей"})
-            db().insert(QStringLiteral("parts"), {{QStringLiteral("Part"), QString::fromUtf8(name)},
-                                                  {QStringLiteral("amnt"), 1}});
+            db().insert(QStringLiteral("parts"),
+                        {{QStringLiteral("Part"), QString::fromUtf8(name)}, {QStringLiteral("amnt"), 1}});
         db().insert(QStringLiteral("FactData"), {{QStringLiteral("FactNo"), QStringLiteral("0000000001")},
                                                  {QStringLiteral("EndSum"), 120.0}});
     }
@@ -71,9 +72,12 @@ TEST_P(UpgradeTest, OlderFileIsBroughtUpToDateWithEveryFill)
     EXPECT_EQ(missingSchemaParts(db()), QStringList());
 
     // Rights from each clerk's level; the administrator keeps every right.
-    EXPECT_EQ(value(QStringLiteral("select preferences from clerks where id = 1")).toString(), administratorRights());
-    EXPECT_EQ(value(QStringLiteral("select preferences from clerks where id = 2")).toString(), rightsPreset(1));
-    EXPECT_EQ(value(QStringLiteral("select preferences from clerks where id = 3")).toString(), newClerkRights());
+    EXPECT_EQ(value(QStringLiteral("select preferences from clerks where id = 1")).toString(),
+              administratorRights());
+    EXPECT_EQ(value(QStringLiteral("select preferences from clerks where id = 2")).toString(),
+              rightsPreset(1));
+    EXPECT_EQ(value(QStringLiteral("select preferences from clerks where id = 3")).toString(),
+              newClerkRights());
 
     // Every part gets the maker "---".
     EXPECT_EQ(value(QStringLiteral("select count(*) from partMarka")).toInt(), 1);
@@ -88,7 +92,8 @@ TEST_P(UpgradeTest, OlderFileIsBroughtUpToDateWithEveryFill)
     EXPECT_EQ(prompt.records()[0].caption, QStringLiteral("Съобщение"));
     EXPECT_EQ(prompt.records()[0].text, kRightsMessage);
     EXPECT_EQ(prompt.records()[0].icon, PromptIcon::Warning);
-    EXPECT_EQ(prompt.waits(), QStringList{QStringLiteral("Създадава се ново поле за ПРОИЗВОДИТЕЛ на резервните части")});
+    EXPECT_EQ(prompt.waits(),
+              QStringList{QStringLiteral("Създадава се ново поле за ПРОИЗВОДИТЕЛ на резервните части")});
     EXPECT_FALSE(prompt.waitShown());
 
     // A second start changes nothing and shows nothing.
@@ -108,7 +113,7 @@ TEST_P(UpgradeTest, EmptyPartsTableGetsTheColumnButNoMaker)
     EXPECT_TRUE(db().hasColumn(QStringLiteral("parts"), QStringLiteral("idMarka")));
     EXPECT_EQ(value(QStringLiteral("select count(*) from partMarka")).toInt(), 0);
     EXPECT_TRUE(prompt.waits().isEmpty());
-    EXPECT_EQ(prompt.texts(), QStringList{kRightsMessage});  // the columns were added, even with no clerks
+    EXPECT_EQ(prompt.texts(), QStringList{kRightsMessage}); // the columns were added, even with no clerks
 }
 
 TEST_P(UpgradeTest, CurrentFileIsLeftAsItIs)

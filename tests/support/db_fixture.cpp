@@ -12,7 +12,7 @@ namespace {
 
 int schemaCounter = 0;
 
-}  // namespace
+} // namespace
 
 std::string engineName(const ::testing::TestParamInfo<Engine> &info)
 {
@@ -37,7 +37,7 @@ void DbTest::SetUp()
         QUrl url(server);
         QUrlQuery query(url);
         query.addQueryItem(QStringLiteral("options"), QStringLiteral("-c search_path=") + schema_ +
-                                                             QStringLiteral(" -c client_min_messages=warning"));
+                                                          QStringLiteral(" -c client_min_messages=warning"));
         url.setQuery(query);
         location_ = url.toString();
         db_ = data::Database::openPostgres(location_);
@@ -54,4 +54,4 @@ void DbTest::TearDown()
     admin_.reset();
 }
 
-}  // namespace morlenta::test
+} // namespace morlenta::test

@@ -17,8 +17,11 @@
 #include <string>
 
 namespace morlenta::data {
-inline void PrintTo(Engine e, std::ostream *os) { *os << (e == Engine::Sqlite ? "SQLite" : "PostgreSQL"); }
-}  // namespace morlenta::data
+inline void PrintTo(Engine e, std::ostream *os)
+{
+    *os << (e == Engine::Sqlite ? "SQLite" : "PostgreSQL");
+}
+} // namespace morlenta::data
 
 namespace morlenta::test {
 
@@ -53,10 +56,10 @@ private:
     QString schema_;
 };
 
-}  // namespace morlenta::test
+} // namespace morlenta::test
 
-#define MORLENTA_ON_BOTH_ENGINES(Suite)                                                                 \
-    INSTANTIATE_TEST_SUITE_P(Engines, Suite,                                                            \
-                             ::testing::Values(::morlenta::data::Engine::Sqlite,                       \
-                                               ::morlenta::data::Engine::Postgres),                    \
-                             ::morlenta::test::engineName)
+#define MORLENTA_ON_BOTH_ENGINES(Suite)                                                                      \
+    INSTANTIATE_TEST_SUITE_P(                                                                                \
+        Engines, Suite,                                                                                      \
+        ::testing::Values(::morlenta::data::Engine::Sqlite, ::morlenta::data::Engine::Postgres),             \
+        ::morlenta::test::engineName)

@@ -28,8 +28,8 @@ PromptAnswer FakePrompt::ask(const QString &caption, const QString &text, Prompt
         return PromptAnswer::Cancel;
     }
     const Expected e = script_.takeFirst();
-    EXPECT_TRUE(text.contains(e.textPart)) << "question \"" << text.toStdString() << "\" instead of \""
-                                           << e.textPart.toStdString() << "\"";
+    EXPECT_TRUE(text.contains(e.textPart))
+        << "question \"" << text.toStdString() << "\" instead of \"" << e.textPart.toStdString() << "\"";
     return e.answer;
 }
 
@@ -48,4 +48,4 @@ QStringList FakePrompt::texts() const
     return out;
 }
 
-}  // namespace morlenta::test
+} // namespace morlenta::test

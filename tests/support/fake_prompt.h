@@ -47,4 +47,4 @@ private:
     bool waitVisible_ = false;
 };
 
-}  // namespace morlenta::test
+} // namespace morlenta::test
