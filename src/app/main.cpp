@@ -1,28 +1,33 @@
-// The program's entry point: the application, its translations, opening the
-// shop's database and the main loop.
+// The program's entry point: the application and its translations, the
+// start-up sequence, the login and the main loop.
 
+#include "common/local_settings.h"
+#include "common/preferences.h"
 #include "common/prompt.h"
+#include "common/session.h"
 #include "data/database.h"
-#include "data/default_database.h"
-#include "data/upgrade.h"
 #include "platform/message_prompt.h"
+#include "platform/single_instance.h"
+#include "shell/login.h"
+#include "shell/startup.h"
+#include "shell/tsr_main.h"
+#include "shell/tsr_pass.h"
+#include "shell/tsr_splash.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMainWindow>
-#include <QMenuBar>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QStatusBar>
+#include <QTimer>
 #include <QTranslator>
 
 using namespace morlenta;
 
 namespace {
+
+constexpr double kVersion = MORLENTA_VERSION;
 
 QString defaultDatabasePath()
 {
@@ -44,46 +49,62 @@ void loadTranslations(QApplication &app)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Q_INIT_RESOURCE(help);
     QApplication::setOrganizationName(QStringLiteral("Dravik"));
     QApplication::setApplicationName(QStringLiteral("Morlenta"));
     QApplication::setApplicationDisplayName(QStringLiteral("Сервизи"));
-    QApplication::setApplicationVersion(QStringLiteral(MORLENTA_VERSION));
     QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
     loadTranslations(app);
 
     MessagePrompt prompt;
-    QSettings settings(QStringLiteral("Dravik"), QStringLiteral("Morlenta"));
-    const QString location = settings.value(QStringLiteral("BaseFile"), defaultDatabasePath()).toString();
-
-    std::unique_ptr<data::Database> db;
-    try {
-        if (!data::Database::isServerLocation(location) && !QFileInfo::exists(location) &&
-            QFileInfo(location) == QFileInfo(defaultDatabasePath())) {
-            db = data::createDefaultDatabase(location);
-            settings.setValue(QStringLiteral("BaseFile"), location);
-        } else {
-            db = data::Database::open(location);
-        }
-        db->compact();
-        data::upgradeDatabase(*db, prompt);
-    } catch (const data::DbError &e) {
-        qWarning("%s", qPrintable(e.message()));
-        prompt.error(QStringLiteral("Грешка при отварянето на базата данни!"));
-        return 1;
+    SingleInstance instance;
+    if (!instance.isFirst()) {
+        prompt.info(QStringLiteral("Програмата вече е стартирана на този компютър."));
+        return 0;
     }
 
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("TsrMain"));
-    window.setWindowTitle(QStringLiteral("Сервизи - версия ") + QApplication::applicationVersion());
-    auto *file = window.menuBar()->addMenu(QStringLiteral("&Файл"));
-    QObject::connect(file->addAction(QStringLiteral("&Изход")), &QAction::triggered, &window,
-                     &QWidget::close);
-    window.statusBar()->showMessage(QStringLiteral("База данни: ") +
-                                    QDir::toNativeSeparators(db->location()));
-    auto *label = new QLabel(QStringLiteral("Базата данни е отворена и обновена."), &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(900, 600);
+    shell::TsrSplash splash;
+    splash.show();
+    QApplication::processEvents();
+
+    LocalSettings settings;
+    shell::StartupOptions options;
+    options.programDir = QCoreApplication::applicationDirPath();
+    options.defaultDatabasePath = defaultDatabasePath();
+    options.version = kVersion;
+    options.today = QDate::currentDate();
+    options.showSplash = [&](bool visible) { splash.setVisible(visible); };
+    options.advance = [&] { splash.advance(10); };
+    options.chooseDatabaseFile = [&] {
+        const QString start = QFileInfo(settings.text(QLatin1String(Local::BaseFile))).absolutePath();
+        return QFileDialog::getOpenFileName(nullptr, QStringLiteral("Изберете базата данни"), start,
+                                            QStringLiteral("База данни (*.sv);;Всички файлове (*)"));
+    };
+    shell::StartupResult started = shell::runStartup(prompt, settings, options);
+    if (!started)
+        return 1;
+    splash.advance(20);
+    splash.hide();
+
+    shell::Login login(*started.db, prompt, settings);
+    shell::TsrPass pass(login);
+    if (pass.exec() != QDialog::Accepted)
+        return 0;
+
+    Session session;
+    session.db = started.db.get();
+    session.prompt = &prompt;
+    session.settings = &settings;
+    session.prefs = started.prefs.get();
+    session.clerkId = login.clerk().id;
+    session.clerkName = login.clerk().name;
+    session.rights = login.clerk().rights;
+    session.pcId = computerId();
+    session.printFooter = QStringLiteral("Отпечатано с програмата за сервизи Morlenta");
+
+    shell::TsrMain window(session, kVersion);
+    prompt.setParent(&window);
     window.show();
+    QTimer::singleShot(0, &window, [&window] { window.formShow(); });
     return app.exec();
 }

@@ -1,0 +1,40 @@
+#pragma once
+
+// What every window and logic class works with: the database, the user's
+// prompts, the settings, the preferences and the logged-in clerk. Passed
+// explicitly; there are no globals.
+
+#include "common/rights.h"
+
+#include <QString>
+
+namespace morlenta::data {
+class Database;
+}
+
+namespace morlenta {
+
+class Prompt;
+class LocalSettings;
+class Preferences;
+
+struct Session {
+    data::Database *db = nullptr;
+    Prompt *prompt = nullptr;
+    LocalSettings *settings = nullptr;
+    Preferences *prefs = nullptr;
+
+    int clerkId = 0; // eUserID
+    QString clerkName;
+    QString rights;           // ePrefs, as read at login
+    QString pcId;             // this computer, for its unfinished package sale
+    QString printFooter;      // prnText: the footer of every printed page
+    bool saleVisible = false; // the shop sale window is open
+
+    bool hasRight(int position) const { return morlenta::hasRight(rights, position); }
+};
+
+// An identifier of this computer that stays the same between starts.
+QString computerId();
+
+} // namespace morlenta

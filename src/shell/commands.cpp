@@ -1,0 +1,66 @@
+#include "shell/commands.h"
+
+#include "common/rights.h"
+#include "common/session.h"
+
+namespace morlenta::shell {
+
+namespace {
+
+// clang-format off
+constexpr CommandDef kCommands[] = {
+    {"mnMyInfoClick", "mnMyInfo", Right::OwnFirm, false, MenuGroup::System,  nullptr, "Данни за фирмата"},
+    {"mnExitClick",   "mnExit",   0,              false, MenuGroup::System,  nullptr, "Изход"},
+    {"N11Click",      "N11",      0,              false, MenuGroup::Help,    nullptr, "Предназначение и функции на програмата"},
+    {"N13Click",      "N13",      0,              false, MenuGroup::Help,    nullptr, "За програмата"},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const CommandDef> mainCommands()
+{
+    return kCommands;
+}
+
+const CommandDef *findCommand(const QString &handler)
+{
+    for (const CommandDef &c : kCommands)
+        if (handler == QLatin1String(c.handler))
+            return &c;
+    return nullptr;
+}
+
+void CommandTable::bind(const QString &handler, std::function<void()> action)
+{
+    actions_.insert(handler, std::move(action));
+}
+
+bool CommandTable::allowed(const CommandDef &c) const
+{
+    if (c.right > 0 && !session_.hasRight(c.right))
+        return false;
+    return !(c.notDuringSale && session_.saleVisible);
+}
+
+bool CommandTable::run(const QString &handler)
+{
+    const CommandDef *c = findCommand(handler);
+    if (!c || !allowed(*c))
+        return false;
+    const auto it = actions_.constFind(handler);
+    if (it == actions_.constEnd() || !*it)
+        return false;
+    (*it)();
+    return true;
+}
+
+bool CommandTable::runAnchor(const QString &anchor)
+{
+    for (const CommandDef &c : kCommands)
+        if (c.anchor && anchor == QLatin1String(c.anchor))
+            return run(QLatin1String(c.handler));
+    return false;
+}
+
+} // namespace morlenta::shell

@@ -1,0 +1,205 @@
+#include "shell/tsr_main.h"
+
+#include "common/local_settings.h"
+#include "common/prompt.h"
+#include "common/session.h"
+#include "data/database.h"
+#include "platform/help_viewer.h"
+#include "shell/hourly.h"
+#include "shell/own_firm.h"
+#include "shell/startup.h"
+#include "shell/tfrm_myinfo.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace morlenta::shell {
+
+namespace {
+
+struct Group {
+    MenuGroup group;
+    const char *object;
+    const char *caption;
+};
+constexpr Group kGroups[] = {
+    {MenuGroup::System, "mnSys", "&Система"},
+    {MenuGroup::Archive, "mnArchiv", "&Архив"},
+    {MenuGroup::Nomenclatures, "mnNom", "&Номенклатури"},
+    {MenuGroup::Reports, "mnSpr", "С&правки"},
+    {MenuGroup::Salaries, "mnZapl", "&Заплати"},
+    {MenuGroup::Help, "mnHelp", "П&омощ"},
+};
+
+} // namespace
+
+TsrMain::TsrMain(Session &session, double version, QWidget *parent)
+    : QMainWindow(parent), session_(session), version_(version), commands_(session)
+{
+    setObjectName(QStringLiteral("TsrMain"));
+    setWindowTitle(mainCaption(version));
+    resize(1000, 680);
+
+    auto *centre = new QWidget(this);
+    auto *layout = new QVBoxLayout(centre);
+    auto *title = new QLabel(QStringLiteral("Сервизи"), centre);
+    QFont f = title->font();
+    f.setPointSize(f.pointSize() * 3);
+    f.setBold(true);
+    title->setFont(f);
+    title->setAlignment(Qt::AlignCenter);
+    auto *dateLabel = new QLabel(centre);
+    dateLabel->setObjectName(QStringLiteral("Label1"));
+    dateLabel->setAlignment(Qt::AlignCenter);
+    dateLabel->setText(QStringLiteral("Формат на датата: dd.MM.yyyy"));
+    layout->addStretch();
+    layout->addWidget(title);
+    layout->addWidget(dateLabel);
+    layout->addStretch();
+    setCentralWidget(centre);
+
+    statusUser_ = new QLabel(QStringLiteral("Потребител: ") + session_.clerkName, this);
+    statusUser_->setObjectName(QStringLiteral("statusUser"));
+    statusBar()->addWidget(statusUser_, 1);
+    auto *where = new QLabel(session_.db ? session_.db->location() : QString(), this);
+    statusBar()->addPermanentWidget(where);
+
+    bindCommands();
+    buildMenus();
+
+    // A screen exactly 800 pixels wide gets the whole screen.
+    if (const QScreen *s = QGuiApplication::primaryScreen(); s && s->geometry().width() == 800)
+        setWindowState(windowState() | Qt::WindowMaximized);
+
+    hourTimer_ = new QTimer(this);
+    hourTimer_->setSingleShot(true);
+    connect(hourTimer_, &QTimer::timeout, this, [this] {
+        hourChanged(QDateTime::currentDateTime());
+        scheduleHourTimer();
+    });
+    scheduleHourTimer();
+}
+
+TsrMain::~TsrMain() = default;
+
+void TsrMain::bindCommands()
+{
+    commands_.bind(QStringLiteral("mnMyInfoClick"), [this] { mnMyInfoClick(false); });
+    commands_.bind(QStringLiteral("mnExitClick"), [this] { close(); });
+    commands_.bind(QStringLiteral("N11Click"),
+                   [this] { showHelpTopic(QStringLiteral("Предназначение_и_функции_на_програмата"), this); });
+    commands_.bind(QStringLiteral("N13Click"), [this] {
+        QMessageBox::about(this, QStringLiteral("За програмата"),
+                           mainCaption(version_) + QStringLiteral("\n\nПрограма за сервизи за ремонт."));
+    });
+}
+
+void TsrMain::buildMenus()
+{
+    QStringList links;
+    for (const Group &g : kGroups) {
+        QMenu *menu = nullptr;
+        for (const CommandDef &c : mainCommands()) {
+            if (c.group != g.group)
+                continue;
+            if (!menu) {
+                menu = menuBar()->addMenu(QString::fromUtf8(g.caption));
+                menu->setObjectName(QLatin1String(g.object));
+            }
+            QAction *a = menu->addAction(QString::fromUtf8(c.caption));
+            a->setObjectName(QLatin1String(c.object));
+            const QString handler = QLatin1String(c.handler);
+            connect(a, &QAction::triggered, this, [this, handler] { commands_.run(handler); });
+            if (c.anchor)
+                links << QStringLiteral("<p><a href=\"%1\">%2</a></p>")
+                             .arg(QLatin1String(c.anchor), QString::fromUtf8(c.caption));
+        }
+    }
+    // The quick links appear once some command has one.
+    if (!links.isEmpty()) {
+        auto *dock = new QDockWidget(QStringLiteral("Бързи връзки"), this);
+        dock->setObjectName(QStringLiteral("dockLinks"));
+        dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+        AdvPanel1 = new QLabel(links.join(QString()), dock);
+        AdvPanel1->setObjectName(QStringLiteral("AdvPanel1"));
+        AdvPanel1->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+        AdvPanel1->setMargin(8);
+        connect(AdvPanel1, &QLabel::linkActivated, this,
+                [this](const QString &a) { commands_.runAnchor(a); });
+        dock->setWidget(AdvPanel1);
+        addDockWidget(Qt::LeftDockWidgetArea, dock);
+    }
+}
+
+void TsrMain::scheduleHourTimer()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime next(now.date(), QTime(now.time().hour(), 0));
+    hourTimer_->start(static_cast<int>(now.msecsTo(next.addSecs(3600))) + 500);
+}
+
+void TsrMain::hourChanged(const QDateTime &now)
+{
+    const int hour = now.time().hour();
+    if (hourlyExport && (hour == 12 || hour == 18)) {
+        try {
+            hourlyExport();
+        } catch (...) {
+            // The scheduled export never stops the shop's work.
+        }
+    }
+    if (!session_.db)
+        return;
+    try {
+        const QString warning = protocolWarning(expiringProtocols(*session_.db, now));
+        if (!warning.isEmpty())
+            session_.prompt->warning(warning);
+    } catch (const data::DbError &) {
+        // Tried again next hour.
+    }
+}
+
+void TsrMain::formShow()
+{
+    if (chkExit) {
+        close();
+        return;
+    }
+    if (session_.db && !hasOwnFirm(*session_.db))
+        mnMyInfoClick(true);
+    session_.settings->setValue(QLatin1String(Local::FirstRun), QDate::currentDate().toString(Qt::ISODate));
+}
+
+void TsrMain::mnMyInfoClick(bool firstStart)
+{
+    TfrmMyInfo w(*session_.db, *session_.prompt, this);
+    w.setCancelEnabled(!firstStart);
+    w.exec();
+}
+
+void TsrMain::closeEvent(QCloseEvent *event)
+{
+    if (!chkExit && !closingConfirmed_) {
+        if (!session_.prompt->yesNo(QStringLiteral("Желаете ли да излезете от програмата?"))) {
+            event->ignore();
+            return;
+        }
+        closingConfirmed_ = true;
+        if (autoArchive && session_.settings->flag(QLatin1String(Local::AutoArchive)))
+            autoArchive();
+    }
+    event->accept();
+}
+
+} // namespace morlenta::shell

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "shell/commands.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QLabel;
+class QTimer;
+
+namespace morlenta {
+struct Session;
+}
+
+namespace morlenta::shell {
+
+// The main window: the menu groups, the quick links, the status bar with the
+// logged-in clerk and the hourly checks. Every command goes through the
+// command table's guard.
+class TsrMain : public QMainWindow {
+    Q_OBJECT
+public:
+    TsrMain(Session &session, double version, QWidget *parent = nullptr);
+    ~TsrMain() override;
+
+    CommandTable &commands() { return commands_; }
+    // The steps once the window is shown: the own firm data when missing, the first-run mark.
+    void formShow();
+    // Runs the hourly work for the hour of `now` (the timer calls it on each change of the hour).
+    void hourChanged(const class QDateTime &now);
+
+    // Set by the areas that provide them.
+    std::function<void()> hourlyExport; // the scheduled export at 12 and 18 o'clock
+    std::function<void()> autoArchive;  // the archive at exit when "AutoArchive" is on
+    // Set when start-up failed: the window then closes without asking.
+    bool chkExit = false;
+
+    QLabel *statusUser() const { return statusUser_; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void bindCommands();
+    void scheduleHourTimer();
+    void mnMyInfoClick(bool firstStart);
+
+    Session &session_;
+    double version_;
+    CommandTable commands_;
+    QLabel *statusUser_ = nullptr;
+    QLabel *AdvPanel1 = nullptr;
+    QTimer *hourTimer_ = nullptr;
+    bool closingConfirmed_ = false;
+};
+
+} // namespace morlenta::shell
