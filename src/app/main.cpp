@@ -6,6 +6,8 @@
 #include "common/prompt.h"
 #include "common/session.h"
 #include "data/database.h"
+#include "maintenance/archive_actions.h"
+#include "maintenance/tsr_arhiv.h"
 #include "platform/message_prompt.h"
 #include "platform/single_instance.h"
 #include "shell/login.h"
@@ -80,6 +82,15 @@ int main(int argc, char *argv[])
         return QFileDialog::getOpenFileName(nullptr, QStringLiteral("Изберете базата данни"), start,
                                             QStringLiteral("База данни (*.sv);;Всички файлове (*)"));
     };
+    const QString dataFolder = QFileInfo(defaultDatabasePath()).absolutePath();
+    const QString archiveFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    options.startupRestore = [&] {
+        maintenance::TsrArhiv w(QStringLiteral("Възстановяване на базите данни от архив"));
+        maintenance::ArchiveActions actions(prompt, settings, w.ui(), archiveFolder);
+        const QString location = settings.text(QLatin1String(Local::BaseFile));
+        w.show();
+        actions.startupRestore(location, maintenance::templatesFolderFor(location, dataFolder));
+    };
     shell::StartupResult started = shell::runStartup(prompt, settings, options);
     if (!started)
         return 1;
@@ -104,6 +115,25 @@ int main(int argc, char *argv[])
 
     shell::TsrMain window(session, kVersion);
     prompt.setParent(&window);
+    window.serverTemplatesFolder = dataFolder;
+    window.archiveDefaultFolder = archiveFolder;
+    options.showSplash = {};
+    options.advance = {};
+    window.withDatabaseClosed = [&](const std::function<void()> &work) {
+        session.db = nullptr;
+        session.prefs = nullptr;
+        started = shell::StartupResult();
+        work();
+        // The start-up sequence again, on the database as the work left it.
+        started = shell::runStartup(prompt, settings, options);
+        if (!started) {
+            window.chkExit = true;
+            window.close();
+            return;
+        }
+        session.db = started.db.get();
+        session.prefs = started.prefs.get();
+    };
     window.show();
     QTimer::singleShot(0, &window, [&window] { window.formShow(); });
     return app.exec();

@@ -165,7 +165,12 @@ std::unique_ptr<Database> Database::openPostgres(const QString &url)
     }
     // The location kept and shown never carries the password.
     const QString shown = u.password().isEmpty() ? url : u.adjusted(QUrl::RemovePassword).toString();
-    return connect(name, Engine::Postgres, shown);
+    auto result = connect(name, Engine::Postgres, shown);
+    // Every program connection holds this shared lock, so that a restore can
+    // tell whether another computer is working on the same data.
+    result->scalar(QStringLiteral("select pg_advisory_lock_shared(hashtext(current_database() || '.' || "
+                                  "current_schema()))"));
+    return result;
 }
 
 void Database::fail(const QSqlError &error, const QString &sql) const
@@ -347,6 +352,29 @@ void Database::compact()
 {
     if (engine() == Engine::Sqlite)
         execute(QStringLiteral("vacuum"));
+}
+
+bool Database::aloneOnDatabase()
+{
+    if (engine() == Engine::Sqlite) {
+        execute(QStringLiteral("pragma busy_timeout = 200"));
+        bool alone = true;
+        try {
+            execute(QStringLiteral("begin exclusive"));
+            execute(QStringLiteral("rollback"));
+        } catch (const DbError &) {
+            alone = false;
+        }
+        execute(QStringLiteral("pragma busy_timeout = 15000"));
+        return alone;
+    }
+    const QString key = QStringLiteral("hashtext(current_database() || '.' || current_schema())");
+    scalar(QStringLiteral("select pg_advisory_unlock_shared(%1)").arg(key));
+    const bool alone = scalar(QStringLiteral("select pg_try_advisory_lock(%1)").arg(key)).toBool();
+    if (alone)
+        scalar(QStringLiteral("select pg_advisory_unlock(%1)").arg(key));
+    scalar(QStringLiteral("select pg_advisory_lock_shared(%1)").arg(key));
+    return alone;
 }
 
 void Database::begin()

@@ -89,6 +89,11 @@ public:
 
     int transactionDepth() const { return depth_; }
 
+    // True when no other connection of the program uses this database now:
+    // on a file, no one holds a lock on it; on a server, no other program
+    // connection is open to the same schema. Used before a restore.
+    bool aloneOnDatabase();
+
 private:
     friend class Transaction;
     Database(QSqlDatabase db, Engine engine, QString location);

@@ -11,6 +11,8 @@ namespace {
 constexpr CommandDef kCommands[] = {
     {"mnMyInfoClick", "mnMyInfo", Right::OwnFirm, false, MenuGroup::System,  nullptr, "Данни за фирмата"},
     {"mnExitClick",   "mnExit",   0,              false, MenuGroup::System,  nullptr, "Изход"},
+    {"N6Click",       "N6",       0,              false, MenuGroup::Archive, nullptr, "Архивиране на базите данни"},
+    {"mnRestoreClick","mnRestore",Right::Restore, false, MenuGroup::Archive, nullptr, "Възстановяване от архив"},
     {"N11Click",      "N11",      0,              false, MenuGroup::Help,    nullptr, "Предназначение и функции на програмата"},
     {"N13Click",      "N13",      0,              false, MenuGroup::Help,    nullptr, "За програмата"},
 };

@@ -4,6 +4,8 @@
 #include "common/prompt.h"
 #include "common/session.h"
 #include "data/database.h"
+#include "maintenance/archive_actions.h"
+#include "maintenance/tsr_arhiv.h"
 #include "platform/help_viewer.h"
 #include "shell/hourly.h"
 #include "shell/own_firm.h"
@@ -97,6 +99,17 @@ void TsrMain::bindCommands()
 {
     commands_.bind(QStringLiteral("mnMyInfoClick"), [this] { mnMyInfoClick(false); });
     commands_.bind(QStringLiteral("mnExitClick"), [this] { close(); });
+    commands_.bind(QStringLiteral("N6Click"), [this] { N6Click(); });
+    commands_.bind(QStringLiteral("mnRestoreClick"), [this] { mnRestoreClick(); });
+    autoArchive = [this] {
+        if (!session_.db)
+            return;
+        maintenance::TsrArhiv w(QStringLiteral("Архивиране на базите данни"), this);
+        maintenance::ArchiveActions actions(*session_.prompt, *session_.settings, w.ui(),
+                                            archiveDefaultFolder);
+        w.show();
+        actions.autoArchive(*session_.db, templatesFolder());
+    };
     commands_.bind(QStringLiteral("N11Click"),
                    [this] { showHelpTopic(QStringLiteral("Предназначение_и_функции_на_програмата"), this); });
     commands_.bind(QStringLiteral("N13Click"), [this] {
@@ -186,6 +199,48 @@ void TsrMain::mnMyInfoClick(bool firstStart)
     TfrmMyInfo w(*session_.db, *session_.prompt, this);
     w.setCancelEnabled(!firstStart);
     w.exec();
+}
+
+QString TsrMain::databaseLocation() const
+{
+    // The settings hold the full location (a server's password included).
+    return session_.settings->text(QLatin1String(Local::BaseFile));
+}
+
+QString TsrMain::templatesFolder() const
+{
+    return maintenance::templatesFolderFor(databaseLocation(), serverTemplatesFolder);
+}
+
+void TsrMain::N6Click()
+{
+    if (!session_.db)
+        return;
+    setEnabled(false);
+    maintenance::TsrArhiv w(QStringLiteral("Архивиране на базите данни"), this);
+    maintenance::ArchiveActions actions(*session_.prompt, *session_.settings, w.ui(), archiveDefaultFolder);
+    w.show();
+    // The snapshot is taken from the open connection: nothing to reopen afterwards.
+    actions.manualArchive(*session_.db, templatesFolder());
+    w.close();
+    setEnabled(true);
+}
+
+void TsrMain::mnRestoreClick()
+{
+    if (!session_.prompt->yesNo(maintenance::ArchiveActions::restoreQuestion(), QStringLiteral("ВНИМАНИЕ")))
+        return;
+    setEnabled(false);
+    maintenance::TsrArhiv w(QStringLiteral("Възстановяване на базите данни от архив"), this);
+    maintenance::ArchiveActions actions(*session_.prompt, *session_.settings, w.ui(), archiveDefaultFolder);
+    w.show();
+    const QString location = databaseLocation();
+    const QString folder = templatesFolder();
+    auto work = [&] { actions.restore(location, folder); };
+    if (withDatabaseClosed)
+        withDatabaseClosed(work);
+    w.close();
+    setEnabled(true);
 }
 
 void TsrMain::closeEvent(QCloseEvent *event)

@@ -33,6 +33,12 @@ public:
     // Set by the areas that provide them.
     std::function<void()> hourlyExport; // the scheduled export at 12 and 18 o'clock
     std::function<void()> autoArchive;  // the archive at exit when "AutoArchive" is on
+    // Closes the database, runs the work, then opens it again through the
+    // start-up sequence (set by the program; the restore needs it).
+    std::function<void(const std::function<void()> &)> withDatabaseClosed;
+    // Where the templates of a server's database are kept.
+    QString serverTemplatesFolder;
+    QString archiveDefaultFolder;
     // Set when start-up failed: the window then closes without asking.
     bool chkExit = false;
 
@@ -46,6 +52,10 @@ private:
     void bindCommands();
     void scheduleHourTimer();
     void mnMyInfoClick(bool firstStart);
+    void N6Click();
+    void mnRestoreClick();
+    QString databaseLocation() const;
+    QString templatesFolder() const;
 
     Session &session_;
     double version_;
