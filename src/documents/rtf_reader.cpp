@@ -1,6 +1,7 @@
 #include "documents/rtf_reader.h"
 
 #include "documents/cp1251.h"
+#include "documents/rtf_words.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,8 @@
 namespace morlenta::documents {
 
 namespace {
+
+using rtf::Kw;
 
 constexpr int kMaxDepth = 1000;
 constexpr int kMaxColumns = 63;
@@ -53,338 +56,6 @@ QString errTooDeep()
 QString errBinary()
 {
     return QStringLiteral("Файлът RTF е повреден: двоичните данни излизат извън края на файла.");
-}
-
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F.
-QChar cp1252ToUnicode(uchar b)
-{
-    static constexpr std::array<char16_t, 32> k80 = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    if (b >= 0x80 && b < 0xA0)
-        return QChar(k80[b - 0x80]);
-    return QChar(char16_t(b));
-}
-
-enum class Kw {
-    Unknown,
-    // destinations
-    FontTable,
-    ColorTable,
-    Pict,
-    Shp,
-    ShpInst,
-    ShpPict,
-    Sp,
-    Sn,
-    Sv,
-    SkipDest,
-    // document
-    Ansicpg,
-    Deff,
-    Deftab,
-    PaperW,
-    PaperH,
-    MargL,
-    MargR,
-    MargT,
-    MargB,
-    Landscape,
-    Bin,
-    U,
-    Uc,
-    // fonts and colours in their tables
-    F,
-    Fcharset,
-    Fprq,
-    Froman,
-    Fswiss,
-    Fmodern,
-    Fscript,
-    Fdecor,
-    Red,
-    Green,
-    Blue,
-    // character formats
-    Plain,
-    Fs,
-    B,
-    I,
-    Ul,
-    UlNone,
-    Strike,
-    Cf,
-    Cb,
-    Highlight,
-    V,
-    Super,
-    Sub,
-    NoSuperSub,
-    // paragraphs
-    Pard,
-    Ql,
-    Qc,
-    Qr,
-    Qj,
-    Li,
-    Ri,
-    Fi,
-    Sb,
-    Sa,
-    Sl,
-    SlMult,
-    Tx,
-    InTbl,
-    Par,
-    Line,
-    Tab,
-    Page,
-    // tables
-    Trowd,
-    Cellx,
-    Cell,
-    Row,
-    Trql,
-    Trqc,
-    Trqr,
-    Trleft,
-    Trgaph,
-    Trpaddl,
-    Clpadl,
-    CellBorder,
-    RowBorder,
-    ParaBorder,
-    BorderStyle,
-    BorderNone,
-    BorderColor,
-    NestCell,
-    NestRow,
-    // pictures
-    PngBlip,
-    JpegBlip,
-    OtherBlip,
-    PicW,
-    PicH,
-    PicWGoal,
-    PicHGoal,
-    PicScaleX,
-    PicScaleY,
-    ShpLeft,
-    ShpTop,
-    ShpRight,
-    ShpBottom,
-    // symbols
-    Emdash,
-    Endash,
-    Bullet,
-    Lquote,
-    Rquote,
-    Ldblquote,
-    Rdblquote,
-    Emspace,
-    Enspace,
-};
-
-struct KwEntry {
-    std::string_view name;
-    Kw kw;
-};
-
-// Destinations whose text is never shown: tables and properties of the
-// document, headers, footers, footnotes, field codes, fallbacks of pictures.
-constexpr KwEntry kWords[] = {
-    {"fonttbl", Kw::FontTable},
-    {"colortbl", Kw::ColorTable},
-    {"pict", Kw::Pict},
-    {"shp", Kw::Shp},
-    {"shpinst", Kw::ShpInst},
-    {"shppict", Kw::ShpPict},
-    {"sp", Kw::Sp},
-    {"sn", Kw::Sn},
-    {"sv", Kw::Sv},
-    {"stylesheet", Kw::SkipDest},
-    {"info", Kw::SkipDest},
-    {"header", Kw::SkipDest},
-    {"headerl", Kw::SkipDest},
-    {"headerr", Kw::SkipDest},
-    {"headerf", Kw::SkipDest},
-    {"footer", Kw::SkipDest},
-    {"footerl", Kw::SkipDest},
-    {"footerr", Kw::SkipDest},
-    {"footerf", Kw::SkipDest},
-    {"footnote", Kw::SkipDest},
-    {"annotation", Kw::SkipDest},
-    {"fldinst", Kw::SkipDest},
-    {"nonshppict", Kw::SkipDest},
-    {"shprslt", Kw::SkipDest},
-    {"listtable", Kw::SkipDest},
-    {"listoverridetable", Kw::SkipDest},
-    {"revtbl", Kw::SkipDest},
-    {"rsidtbl", Kw::SkipDest},
-    {"filetbl", Kw::SkipDest},
-    {"generator", Kw::SkipDest},
-    {"pn", Kw::SkipDest},
-    {"private", Kw::SkipDest},
-    {"objdata", Kw::SkipDest},
-    {"author", Kw::SkipDest},
-    {"operator", Kw::SkipDest},
-    {"title", Kw::SkipDest},
-    {"subject", Kw::SkipDest},
-    {"keywords", Kw::SkipDest},
-    {"comment", Kw::SkipDest},
-    {"doccomm", Kw::SkipDest},
-    {"company", Kw::SkipDest},
-    {"template", Kw::SkipDest},
-    {"xe", Kw::SkipDest},
-    {"tc", Kw::SkipDest},
-    {"txe", Kw::SkipDest},
-    {"rxe", Kw::SkipDest},
-    {"nonesttables", Kw::SkipDest},
-    {"ansicpg", Kw::Ansicpg},
-    {"deff", Kw::Deff},
-    {"deftab", Kw::Deftab},
-    {"paperw", Kw::PaperW},
-    {"paperh", Kw::PaperH},
-    {"margl", Kw::MargL},
-    {"margr", Kw::MargR},
-    {"margt", Kw::MargT},
-    {"margb", Kw::MargB},
-    {"landscape", Kw::Landscape},
-    {"bin", Kw::Bin},
-    {"u", Kw::U},
-    {"uc", Kw::Uc},
-    {"f", Kw::F},
-    {"fcharset", Kw::Fcharset},
-    {"fprq", Kw::Fprq},
-    {"froman", Kw::Froman},
-    {"fswiss", Kw::Fswiss},
-    {"fmodern", Kw::Fmodern},
-    {"fscript", Kw::Fscript},
-    {"fdecor", Kw::Fdecor},
-    {"red", Kw::Red},
-    {"green", Kw::Green},
-    {"blue", Kw::Blue},
-    {"plain", Kw::Plain},
-    {"fs", Kw::Fs},
-    {"b", Kw::B},
-    {"i", Kw::I},
-    {"ul", Kw::Ul},
-    {"uld", Kw::Ul},
-    {"uldb", Kw::Ul},
-    {"ulw", Kw::Ul},
-    {"ulth", Kw::Ul},
-    {"uldash", Kw::Ul},
-    {"uldashd", Kw::Ul},
-    {"uldashdd", Kw::Ul},
-    {"ulwave", Kw::Ul},
-    {"ulthd", Kw::Ul},
-    {"ulnone", Kw::UlNone},
-    {"strike", Kw::Strike},
-    {"striked", Kw::Strike},
-    {"cf", Kw::Cf},
-    {"cb", Kw::Cb},
-    {"highlight", Kw::Highlight},
-    {"v", Kw::V},
-    {"super", Kw::Super},
-    {"sub", Kw::Sub},
-    {"nosupersub", Kw::NoSuperSub},
-    {"pard", Kw::Pard},
-    {"ql", Kw::Ql},
-    {"qc", Kw::Qc},
-    {"qr", Kw::Qr},
-    {"qj", Kw::Qj},
-    {"li", Kw::Li},
-    {"ri", Kw::Ri},
-    {"fi", Kw::Fi},
-    {"sb", Kw::Sb},
-    {"sa", Kw::Sa},
-    {"sl", Kw::Sl},
-    {"slmult", Kw::SlMult},
-    {"tx", Kw::Tx},
-    {"intbl", Kw::InTbl},
-    {"par", Kw::Par},
-    {"sect", Kw::Par},
-    {"line", Kw::Line},
-    {"tab", Kw::Tab},
-    {"page", Kw::Page},
-    {"trowd", Kw::Trowd},
-    {"cellx", Kw::Cellx},
-    {"cell", Kw::Cell},
-    {"row", Kw::Row},
-    {"trql", Kw::Trql},
-    {"trqc", Kw::Trqc},
-    {"trqr", Kw::Trqr},
-    {"trleft", Kw::Trleft},
-    {"trgaph", Kw::Trgaph},
-    {"trpaddl", Kw::Trpaddl},
-    {"clpadl", Kw::Clpadl},
-    {"clbrdrt", Kw::CellBorder},
-    {"clbrdrl", Kw::CellBorder},
-    {"clbrdrb", Kw::CellBorder},
-    {"clbrdrr", Kw::CellBorder},
-    {"trbrdrt", Kw::RowBorder},
-    {"trbrdrl", Kw::RowBorder},
-    {"trbrdrb", Kw::RowBorder},
-    {"trbrdrr", Kw::RowBorder},
-    {"trbrdrh", Kw::RowBorder},
-    {"trbrdrv", Kw::RowBorder},
-    {"brdrt", Kw::ParaBorder},
-    {"brdrb", Kw::ParaBorder},
-    {"brdrl", Kw::ParaBorder},
-    {"brdrr", Kw::ParaBorder},
-    {"box", Kw::ParaBorder},
-    {"brdrs", Kw::BorderStyle},
-    {"brdrth", Kw::BorderStyle},
-    {"brdrsh", Kw::BorderStyle},
-    {"brdrdb", Kw::BorderStyle},
-    {"brdrdot", Kw::BorderStyle},
-    {"brdrdash", Kw::BorderStyle},
-    {"brdrhair", Kw::BorderStyle},
-    {"brdrtriple", Kw::BorderStyle},
-    {"brdrnone", Kw::BorderNone},
-    {"brdrcf", Kw::BorderColor},
-    {"nestcell", Kw::NestCell},
-    {"nestrow", Kw::NestRow},
-    {"pngblip", Kw::PngBlip},
-    {"jpegblip", Kw::JpegBlip},
-    {"emfblip", Kw::OtherBlip},
-    {"wmetafile", Kw::OtherBlip},
-    {"macpict", Kw::OtherBlip},
-    {"pmmetafile", Kw::OtherBlip},
-    {"dibitmap", Kw::OtherBlip},
-    {"wbitmap", Kw::OtherBlip},
-    {"picw", Kw::PicW},
-    {"pich", Kw::PicH},
-    {"picwgoal", Kw::PicWGoal},
-    {"pichgoal", Kw::PicHGoal},
-    {"picscalex", Kw::PicScaleX},
-    {"picscaley", Kw::PicScaleY},
-    {"shpleft", Kw::ShpLeft},
-    {"shptop", Kw::ShpTop},
-    {"shpright", Kw::ShpRight},
-    {"shpbottom", Kw::ShpBottom},
-    {"emdash", Kw::Emdash},
-    {"endash", Kw::Endash},
-    {"bullet", Kw::Bullet},
-    {"lquote", Kw::Lquote},
-    {"rquote", Kw::Rquote},
-    {"ldblquote", Kw::Ldblquote},
-    {"rdblquote", Kw::Rdblquote},
-    {"emspace", Kw::Emspace},
-    {"enspace", Kw::Enspace},
-};
-
-Kw lookup(std::string_view name)
-{
-    static const std::vector<KwEntry> sorted = [] {
-        std::vector<KwEntry> v(std::begin(kWords), std::end(kWords));
-        std::sort(v.begin(), v.end(), [](const KwEntry &a, const KwEntry &b) { return a.name < b.name; });
-        return v;
-    }();
-    const auto it = std::lower_bound(sorted.begin(), sorted.end(), name,
-                                     [](const KwEntry &e, std::string_view n) { return e.name < n; });
-    return it != sorted.end() && it->name == name ? it->kw : Kw::Unknown;
 }
 
 enum class Dest { Text, Skip, FontTable, ColorTable, Picture, ShapeName };
@@ -432,9 +103,13 @@ struct FontInfo {
     bool nameDone = false;
 };
 
+enum class Merge { None, First, Next };
+
 struct CellDef {
     int right = 0;
     bool bordered = false;
+    Merge across = Merge::None; // with the cells to its right
+    Merge down = Merge::None;   // with the cells below
 };
 
 struct RowDef {
@@ -478,6 +153,7 @@ private:
     void ensureParagraph(bool forceTable = false);
     void ensureInTable();
     void leaveTable();
+    void mergeCells();
     void endParagraph(bool pageBreak = false);
     QTextCharFormat charFormat(const CharState &s) const;
     QTextBlockFormat blockFormat(const ParaState &p) const;
@@ -507,13 +183,14 @@ private:
     bool m_needBlock = false; // the paragraph mark was seen; the next content starts a new block
 
     RowDef m_row;
-    bool m_cellBordered = false;
+    CellDef m_cell; // the cell being defined, until its \cellx
     BorderTarget m_borderTarget = BorderTarget::None;
     QTextTable *m_table = nullptr;
     bool m_tableBordered = false;
     int m_tableRow = 0;
     int m_tableCol = 0;
     bool m_rowEnded = false;
+    QList<int> m_mergeDownFrom; // per column, the row a vertical merge started in
     bool m_cellEnded = false;
 
     Picture m_pict;
@@ -641,7 +318,7 @@ QString Reader::controlWord()
     if (m_pos < size && m_data[m_pos] == ' ')
         ++m_pos;
     const int param = int(std::clamp<qint64>(negative ? -value : value, -(qint64(1) << 30), qint64(1) << 30));
-    const Kw kw = name.size() > 32 ? Kw::Unknown : lookup(name);
+    const Kw kw = name.size() > 32 ? Kw::Unknown : rtf::keyword(name);
 
     if (kw == Kw::Bin) {
         const qint64 count = hasParam ? std::max(param, 0) : 0;
@@ -728,7 +405,7 @@ QChar Reader::decodeByte(uchar b) const
     const int charset = it == m_fonts.cend() ? -1 : it->charset;
     if (charset == 204 || m_codePage == 1251)
         return cp1251ToUnicode(b);
-    return cp1252ToUnicode(b);
+    return rtf::cp1252ToUnicode(b);
 }
 
 void Reader::textByte(uchar b)
@@ -922,6 +599,7 @@ void Reader::ensureInTable()
         m_tableBordered = rowBordered();
         const int columns = std::clamp(int(m_row.cells.size()), 1, kMaxColumns);
         m_table = m_cursor.insertTable(1, columns, tableFormat());
+        m_mergeDownFrom.clear();
         m_tableRow = m_tableCol = 0;
         m_rowEnded = m_cellEnded = false;
         m_cursor = m_table->cellAt(0, 0).firstCursorPosition();
@@ -953,6 +631,33 @@ void Reader::ensureInTable()
         m_tableCol = std::min(m_tableCol + 1, m_table->columns() - 1);
         m_cursor = m_table->cellAt(m_tableRow, m_tableCol).lastCursorPosition();
         m_needBlock = m_cursor.block().length() > 1;
+    }
+}
+
+// Merges the row just ended as its cell definitions ask.
+void Reader::mergeCells()
+{
+    const int columns = std::min(int(m_row.cells.size()), m_table->columns());
+    int from = -1;
+    for (int i = 0; i <= columns; ++i) {
+        const Merge across = i < columns ? m_row.cells[i].across : Merge::None;
+        if (across == Merge::Next && from >= 0)
+            continue;
+        if (from >= 0 && i - from > 1)
+            m_table->mergeCells(m_tableRow, from, 1, i - from);
+        from = across == Merge::First ? i : -1;
+    }
+    m_mergeDownFrom.resize(m_table->columns(), -1);
+    for (int i = 0; i < columns; ++i) {
+        const Merge down = m_row.cells[i].down;
+        if (down == Merge::First) {
+            m_mergeDownFrom[i] = m_tableRow;
+        } else if (down == Merge::Next && m_mergeDownFrom[i] >= 0) {
+            const int start = m_mergeDownFrom[i];
+            m_table->mergeCells(start, i, m_tableRow - start + 1, m_table->cellAt(start, i).columnSpan());
+        } else {
+            m_mergeDownFrom[i] = -1;
+        }
     }
 }
 
@@ -1209,13 +914,13 @@ void Reader::word(Kw kw, bool hasParam, int param)
 
     case Kw::Trowd:
         m_row = RowDef{};
-        m_cellBordered = false;
+        m_cell = CellDef{};
         m_borderTarget = BorderTarget::None;
         return;
     case Kw::Cellx:
         if (m_row.cells.size() < kMaxColumns)
-            m_row.cells.append(CellDef{param, m_cellBordered});
-        m_cellBordered = false;
+            m_row.cells.append(CellDef{param, m_cell.bordered, m_cell.across, m_cell.down});
+        m_cell = CellDef{};
         m_borderTarget = BorderTarget::None;
         return;
     case Kw::Trql: m_row.align = Qt::AlignLeft; return;
@@ -1236,7 +941,7 @@ void Reader::word(Kw kw, bool hasParam, int param)
     case Kw::ParaBorder: m_borderTarget = BorderTarget::Para; return;
     case Kw::BorderStyle:
         if (m_borderTarget == BorderTarget::Cell)
-            m_cellBordered = true;
+            m_cell.bordered = true;
         else if (m_borderTarget == BorderTarget::Row)
             m_row.bordered = true;
         return;
@@ -1255,10 +960,15 @@ void Reader::word(Kw kw, bool hasParam, int param)
     case Kw::Row:
         if (m_table) {
             flushText();
+            mergeCells();
             m_rowEnded = true;
             m_cellEnded = false;
         }
         return;
+    case Kw::Clmgf: m_cell.across = Merge::First; return;
+    case Kw::Clmrg: m_cell.across = Merge::Next; return;
+    case Kw::Clvmgf: m_cell.down = Merge::First; return;
+    case Kw::Clvmrg: m_cell.down = Merge::Next; return;
 
     case Kw::Emdash: appendChar(QChar(0x2014)); return;
     case Kw::Endash: appendChar(QChar(0x2013)); return;

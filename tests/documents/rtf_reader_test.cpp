@@ -319,6 +319,29 @@ TEST(RtfReader, TableWithoutBordersAndWithAnExtraCell)
     EXPECT_EQ(QTextCursor(doc.lastBlock()).currentTable(), nullptr);
 }
 
+TEST(RtfReader, MergedCells)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(
+        readRtf("{\\rtf1\\trowd\\clmgf\\cellx1000\\clmrg\\cellx2000\\cellx3000\\intbl wide\\cell\\cell "
+                "c\\cell\\row"
+                "\\trowd\\clvmgf\\cellx1000\\cellx2000\\cellx3000\\intbl tall\\cell x\\cell y\\cell\\row"
+                "\\trowd\\clvmrg\\cellx1000\\cellx2000\\cellx3000\\intbl\\cell z\\cell w\\cell\\row}",
+                &doc)
+            .ok);
+    QTextTable *table = firstTable(doc);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rows(), 3);
+    ASSERT_EQ(table->columns(), 3);
+    EXPECT_EQ(table->cellAt(0, 0).columnSpan(), 2);
+    EXPECT_EQ(cellText(table, 0, 0), QStringLiteral("wide"));
+    EXPECT_EQ(cellText(table, 0, 2), QStringLiteral("c"));
+    EXPECT_EQ(table->cellAt(1, 0).rowSpan(), 2);
+    EXPECT_EQ(cellText(table, 1, 0), QStringLiteral("tall"));
+    EXPECT_EQ(cellText(table, 2, 1), QStringLiteral("z"));
+    EXPECT_EQ(cellText(table, 2, 2), QStringLiteral("w"));
+}
+
 TEST(RtfReader, Pictures)
 {
     const QByteArray png = pngHex(20, 10);
