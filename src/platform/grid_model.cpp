@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
@@ -46,6 +47,112 @@ template <typename T> int cmp(const T &a, const T &b)
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
+// A value reduced once to what ordering needs, so that sorting 100 000 rows
+// compares plain numbers and case-folded text instead of variants.
+struct SortKey {
+    int kind = 0; // 0 empty, 1 number, date or flag, 2 text
+    double number = 0;
+    QString text;
+};
+
+SortKey sortKey(const QVariant &v)
+{
+    constexpr double msPerDay = 86400000.0;
+    if (v.isNull())
+        return {};
+    if (isNumber(v))
+        return {1, v.toDouble(), {}};
+    switch (v.typeId()) {
+    case QMetaType::QDate: return {1, double(v.toDate().toJulianDay()) * msPerDay, {}};
+    case QMetaType::QDateTime: {
+        const QDateTime dt = v.toDateTime();
+        return {1, double(dt.date().toJulianDay()) * msPerDay + dt.time().msecsSinceStartOfDay(), {}};
+    }
+    case QMetaType::Bool: return {1, v.toBool() ? 1.0 : 0.0, {}};
+    default: return {2, 0, v.toString().toCaseFolded()};
+    }
+}
+
+int compareKeys(const SortKey &a, const SortKey &b)
+{
+    if (a.kind != b.kind)
+        return a.kind < b.kind ? -1 : 1;
+    if (a.kind == 1)
+        return cmp(a.number, b.number);
+    if (a.kind == 2) {
+        const int c = QString::compare(a.text, b.text);
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    return 0;
+}
+
+// Each row's place among the column's distinct values: equal values get the
+// same rank, so the row sort and the group breaks compare integers only.
+std::vector<int> ranksBySorting(const std::vector<SortKey> &keys)
+{
+    std::vector<int> order(keys.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&](int a, int b) { return compareKeys(keys[size_t(a)], keys[size_t(b)]) < 0; });
+    std::vector<int> rank(keys.size());
+    int current = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && compareKeys(keys[size_t(order[i - 1])], keys[size_t(order[i])]) != 0)
+            ++current;
+        rank[size_t(order[i])] = current;
+    }
+    return rank;
+}
+
+std::vector<int> ranks(const std::vector<SortKey> &keys)
+{
+    // Mostly distinct values (names, numbers): sorting them directly is cheaper than hashing.
+    const size_t sample = std::min<size_t>(keys.size(), 1000);
+    {
+        QHash<QString, int> seen;
+        for (size_t r = 0; r < sample; ++r)
+            seen.insert(keys[r].kind == 2 ? keys[r].text : QString::number(keys[r].number), 0);
+        if (sample >= 100 && size_t(seen.size()) > sample / 2)
+            return ranksBySorting(keys);
+    }
+    QHash<QString, int> texts;
+    QHash<double, int> numbers;
+    std::vector<int> id(keys.size());
+    std::vector<const SortKey *> distinct;
+    int empty = -1;
+    auto idOf = [&](auto &hash, const auto &key, int next) {
+        auto it = hash.constFind(key);
+        return it == hash.constEnd() ? *hash.insert(key, next) : *it;
+    };
+    for (size_t r = 0; r < keys.size(); ++r) {
+        const SortKey &k = keys[r];
+        const int next = int(distinct.size());
+        int found;
+        if (k.kind == 2) {
+            found = idOf(texts, k.text, next);
+        } else if (k.kind == 1) {
+            found = idOf(numbers, k.number, next);
+        } else {
+            if (empty < 0)
+                empty = next;
+            found = empty;
+        }
+        if (found == next)
+            distinct.push_back(&k);
+        id[r] = found;
+    }
+    std::vector<int> order(distinct.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&](int a, int b) { return compareKeys(*distinct[size_t(a)], *distinct[size_t(b)]) < 0; });
+    std::vector<int> rankOfId(distinct.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        rankOfId[size_t(order[i])] = int(i);
+    for (int &v : id)
+        v = rankOfId[size_t(v)];
+    return id;
+}
+
 } // namespace
 
 GridModel::GridModel(QObject *parent) : QAbstractItemModel(parent), root_(std::make_unique<Group>()) {}
@@ -54,21 +161,7 @@ GridModel::~GridModel() = default;
 
 int GridModel::compareValues(const QVariant &a, const QVariant &b)
 {
-    const bool an = a.isNull(), bn = b.isNull();
-    if (an || bn)
-        return an == bn ? 0 : (an ? -1 : 1);
-    if (isNumber(a) && isNumber(b))
-        return cmp(a.toDouble(), b.toDouble());
-    const int ta = a.typeId(), tb = b.typeId();
-    if (ta == QMetaType::QDate && tb == QMetaType::QDate)
-        return cmp(a.toDate(), b.toDate());
-    if ((ta == QMetaType::QDateTime || ta == QMetaType::QDate) &&
-        (tb == QMetaType::QDateTime || tb == QMetaType::QDate))
-        return cmp(a.toDateTime(), b.toDateTime());
-    if (ta == QMetaType::Bool && tb == QMetaType::Bool)
-        return cmp(a.toBool(), b.toBool());
-    const int c = QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    return compareKeys(sortKey(a), sortKey(b));
 }
 
 void GridModel::setSourceModel(QAbstractItemModel *source)
@@ -276,18 +369,18 @@ void GridModel::rebuild()
 
     // Keys are read once; the comparisons then work on plain vectors.
     const int levels = int(groupColumns_.size());
-    std::vector<std::vector<QVariant>> keys(size_t(levels + 1));
-    for (int l = 0; l < levels; ++l) {
-        keys[size_t(l)].resize(size_t(n));
+    std::vector<std::vector<int>> keys(size_t(levels + 1));
+    auto rankColumn = [&](int column) {
+        std::vector<SortKey> k(static_cast<size_t>(n));
         for (int r = 0; r < n; ++r)
-            keys[size_t(l)][size_t(r)] = rawValue(r, groupColumns_[l]);
-    }
+            k[size_t(r)] = sortKey(rawValue(r, column));
+        return ranks(k);
+    };
+    for (int l = 0; l < levels; ++l)
+        keys[size_t(l)] = rankColumn(groupColumns_[l]);
     const bool sorted = sortColumn_ >= 0;
-    if (sorted) {
-        keys[size_t(levels)].resize(size_t(n));
-        for (int r = 0; r < n; ++r)
-            keys[size_t(levels)][size_t(r)] = rawValue(r, sortColumn_);
-    }
+    if (sorted)
+        keys[size_t(levels)] = rankColumn(sortColumn_);
     std::vector<int> order(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), 0);
     if (levels > 0 || sorted) {
@@ -295,7 +388,7 @@ void GridModel::rebuild()
             for (int l = 0; l <= levels; ++l) {
                 if (l == levels && !sorted)
                     break;
-                const int c = compareValues(keys[size_t(l)][size_t(a)], keys[size_t(l)][size_t(b)]);
+                const int c = cmp(keys[size_t(l)][size_t(a)], keys[size_t(l)][size_t(b)]);
                 if (c == 0)
                     continue;
                 // A grouped column that is also the sort column orders its groups.
@@ -324,7 +417,7 @@ void GridModel::rebuild()
         } else {
             const int prev = order[size_t(i - 1)];
             for (int l = 0; l < levels; ++l)
-                if (compareValues(keys[size_t(l)][size_t(prev)], keys[size_t(l)][size_t(r)]) != 0) {
+                if (keys[size_t(l)][size_t(prev)] != keys[size_t(l)][size_t(r)]) {
                     firstNew = l;
                     break;
                 }
@@ -335,7 +428,7 @@ void GridModel::rebuild()
             g->parent = parent;
             g->level = l;
             g->rowInParent = int(parent->groups.size());
-            g->key = keys[size_t(l)][size_t(r)];
+            g->key = rawValue(r, groupColumns_[l]);
             g->sums.assign(size_t(ncol), 0.0);
             open[size_t(l)] = g.get();
             parent->groups.push_back(std::move(g));
@@ -553,7 +646,13 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 
 Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
 {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    // Data rows say they never have children: the tree view then keeps no
+    // persistent index per row when it expands everything.
+    if (!isGroup(index))
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
 } // namespace morlenta
