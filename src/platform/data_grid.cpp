@@ -9,10 +9,13 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMenu>
 #include <QSettings>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace morlenta {
 
@@ -342,13 +345,38 @@ void DataGrid::fullExpand()
 
 void DataGrid::fullCollapse()
 {
+    // The focus moves up to the outermost group, which stays in sight.
+    QModelIndex top = view_->currentIndex().siblingAtColumn(0);
+    while (top.isValid() && top.parent().isValid())
+        top = top.parent();
     view_->collapseAll();
+    if (top.isValid())
+        view_->setCurrentIndex(top);
 }
 
 void DataGrid::bestFit()
 {
-    for (int c : visualColumns())
-        view_->resizeColumnToContents(c);
+    // The view would measure only the rows on screen; this looks at every row up
+    // to a few thousand and at an even sample beyond, and at the sums.
+    const QFontMetrics fm(view_->font());
+    QFont bold = footer_->font();
+    bold.setBold(true);
+    const QFontMetrics boldFm(bold);
+    const std::vector<int> order = model_->rowsInOrder();
+    const size_t step = std::max<size_t>(1, order.size() / 5000);
+    const int first = view_->firstVisualColumn();
+    const int depth = int(model_->groupColumns().size());
+    const int pad = 16;
+    for (int c : visualColumns()) {
+        int w = view_->header()->sectionSizeHint(c);
+        for (size_t i = 0; i < order.size(); i += step)
+            w = qMax(w, fm.horizontalAdvance(model_->displayText(c, model_->rawValue(order[i], c))) + pad);
+        if (model_->isSummed(c))
+            w = qMax(w, boldFm.horizontalAdvance(model_->sumText(c, model_->total(c))) + pad);
+        if (c == first && depth > 0)
+            w += view_->indentation() * (depth + 1);
+        view_->setColumnWidth(c, qMin(w, 600));
+    }
 }
 
 void DataGrid::showColumnChooser(bool show)

@@ -207,6 +207,7 @@ void GridPrinter::preview(QWidget *parent) const
                                                                     : QPageLayout::Portrait);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("TfrmPreview"));
+    fitPreviewWindow(dialog);
     dialog.setWindowTitle(title_.isEmpty() ? QStringLiteral("Преглед преди печат") : title_);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [this](QPrinter *p) { render(p); });

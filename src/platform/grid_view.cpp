@@ -89,10 +89,8 @@ void GridTreeView::drawRow(QPainter *painter, const QStyleOptionViewItem &option
         const QRect r(left, option.rect.top(), right - left - 4,
                       rowHeight(index) > 0 ? rowHeight(index) : option.rect.height());
         const QString text = index.sibling(index.row(), 0).data(GridModel::GroupTextRole).toString();
-        const int lineHeight = QFontMetrics(bold).height() + 4;
-        const QRect line(r.left(), r.top(), r.width(), previewOn() ? lineHeight : r.height());
-        painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-                          QFontMetrics(bold).elidedText(text, Qt::ElideRight, line.width()));
+        painter->drawText(r, Qt::AlignLeft | Qt::AlignVCenter,
+                          QFontMetrics(bold).elidedText(text, Qt::ElideRight, r.width()));
     } else if (previewOn()) {
         const int row = m->sourceRow(index);
         const QString text = m->displayText(previewColumn_, m->rawValue(row, previewColumn_)).simplified();
@@ -122,7 +120,8 @@ QSize GridDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelInd
 void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                          const QModelIndex &index) const
 {
-    if (!view_->previewOn()) {
+    // Group rows have no preview line; their sums stay in the middle of the row.
+    if (!view_->previewOn() || index.data(GridModel::IsGroupRole).toBool()) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }

@@ -8,6 +8,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QTextDocument>
 
 #include <memory>
@@ -21,6 +22,15 @@ QFont printFont(double pointSize, bool bold)
     f.setPointSizeF(pointSize);
     f.setBold(bold);
     return f;
+}
+
+void fitPreviewWindow(QWidget &dialog)
+{
+    const QScreen *screen = dialog.screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    dialog.resize(area.width() * 4 / 5, area.height() * 9 / 10);
 }
 
 double pageFooterHeight(QPrinter *printer)
@@ -105,6 +115,7 @@ void DocumentPrinter::preview(QWidget *parent, const QTextDocument &document, co
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("TfrmPreview"));
+    fitPreviewWindow(dialog);
     dialog.setWindowTitle(title.isEmpty() ? QStringLiteral("Преглед преди печат") : title);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&](QPrinter *p) { render(p, document); });

@@ -22,6 +22,8 @@ double pageFooterHeight(QPrinter *printer);
 // under a thin line at the top of `area`.
 void paintPageFooter(QPainter &painter, const QRectF &area, const QString &footer, const QString &pageText);
 QFont printFont(double pointSize, bool bold = false);
+// Most of the screen for a print preview window, so that a page can be read.
+void fitPreviewWindow(QWidget &dialog);
 
 // Prints rich-text documents with the print footer on every page.
 class DocumentPrinter {

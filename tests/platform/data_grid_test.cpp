@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeView>
 
 using namespace morlenta;
@@ -118,6 +119,26 @@ TEST_F(GridTest, CurrentRecordIsTheSourceRowAndSurvivesSortingAndGrouping)
     EXPECT_EQ(grid.currentSourceRow(), -1);
     EXPECT_EQ(changed.last().at(0).toInt(), -1);
     EXPECT_FALSE(grid.currentValue(QStringLiteral("Part")).isValid());
+}
+
+TEST_F(GridTest, EnterOpensTheRecordOrTogglesTheGroup)
+{
+    QSignalSpy activated(&grid, &DataGrid::rowActivated);
+    grid.setGroupColumns({QStringLiteral("Type")});
+    grid.show();
+    view()->setFocus();
+    grid.fullCollapse();
+    view()->setCurrentIndex(group(0));
+    QTest::keyClick(view(), Qt::Key_Return);
+    EXPECT_TRUE(view()->isExpanded(group(0)));
+    QTest::keyClick(view(), Qt::Key_Down);
+    EXPECT_EQ(grid.currentSourceRow(), 1); // the first battery
+    QTest::keyClick(view(), Qt::Key_Return);
+    ASSERT_EQ(activated.size(), 1);
+    EXPECT_EQ(activated[0].at(0).toInt(), 1);
+    QTest::keyClick(view(), Qt::Key_Up);
+    QTest::keyClick(view(), Qt::Key_Return);
+    EXPECT_FALSE(view()->isExpanded(group(0)));
 }
 
 TEST_F(GridTest, ExpandedGroupsStayOpenWhenTheGridIsSorted)

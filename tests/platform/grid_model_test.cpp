@@ -1,5 +1,7 @@
 #include "platform/grid_model.h"
 
+#include "platform/data_grid.h"
+
 #include "data/database.h"
 #include "grid_fixture.h"
 #include "platform/grid_rows_model.h"
@@ -166,6 +168,14 @@ TEST_P(GridRowsQuery, LoadsBoundQueryWithDatesAsDates)
     // A text column is not taken for dates because one value looks like one.
     rows.load(db(), QStringLiteral("select name from gridt order by id"));
     EXPECT_EQ(rows.value(2, 0).typeId(), QMetaType::QString);
+
+    // The grid's own query: the search text is a bound value, found exactly.
+    DataGrid grid;
+    grid.setQuery(db(), QStringLiteral("select id, name from gridt where name = ?"), {tricky});
+    ASSERT_EQ(grid.rowCount(), 1);
+    EXPECT_EQ(grid.currentValue(QStringLiteral("id")).toInt(), 1);
+    grid.setQuery(db(), QStringLiteral("select id, name from gridt where id > ?"), {1});
+    EXPECT_EQ(grid.rowCount(), 2);
 }
 
 MORLENTA_ON_BOTH_ENGINES(GridRowsQuery);
