@@ -695,7 +695,7 @@ GridTable DataGrid::flatTable() const
 
 void DataGrid::printPreview()
 {
-    GridPrinter(shownTable(), printTitle_, printExtra_, printFooter_).preview(this);
+    GridPrinter(shownTable(), printTitle_, printExtra_, printFooter_).preview(this, &prompt());
 }
 
 bool DataGrid::writePdf(const QString &path) const

@@ -1,5 +1,6 @@
 #include "platform/grid_print.h"
 
+#include "common/prompt.h"
 #include "platform/print_page.h"
 
 #include <QDate>
@@ -9,6 +10,7 @@
 #include <QPrinter>
 
 #include <cmath>
+#include <optional>
 
 namespace morlenta {
 
@@ -200,7 +202,7 @@ bool GridPrinter::writePdf(const QString &path) const
     return render(&printer);
 }
 
-void GridPrinter::preview(QWidget *parent) const
+void GridPrinter::preview(QWidget *parent, Prompt *prompt) const
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(needsLandscape(printer.pageLayout()) ? QPageLayout::Landscape
@@ -210,7 +212,12 @@ void GridPrinter::preview(QWidget *parent) const
     fitPreviewWindow(dialog);
     dialog.setWindowTitle(title_.isEmpty() ? QStringLiteral("Преглед преди печат") : title_);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [this](QPrinter *p) { render(p); });
+                     [this, prompt](QPrinter *p) {
+        std::optional<WaitMessage> wait;
+        if (prompt && table_.lines.size() > 2000)
+            wait.emplace(*prompt, QStringLiteral("Подготовка за печат, моля изчакайте ..."));
+        render(p);
+    });
     dialog.exec();
 }
 

@@ -17,6 +17,8 @@ class QWidget;
 
 namespace morlenta {
 
+class Prompt;
+
 // Heights on one page, all in the same unit.
 struct GridPageMetrics {
     double pageHeight = 0;
@@ -45,7 +47,8 @@ public:
     // Paints every page on a printer that is set up already; false when it cannot be opened.
     bool render(QPrinter *printer) const;
     bool writePdf(const QString &path) const;
-    void preview(QWidget *parent) const;
+    // With a prompt, the wait message shows while the pages are made.
+    void preview(QWidget *parent, Prompt *prompt = nullptr) const;
     // The page metrics render() uses on that printer.
     GridPageMetrics metrics(QPrinter *printer) const;
 
