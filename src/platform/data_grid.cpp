@@ -64,7 +64,12 @@ DataGrid::DataGrid(QWidget *parent) : QWidget(parent)
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, &DataGrid::rememberState);
     connect(model_, &QAbstractItemModel::modelReset, this, &DataGrid::restoreState);
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { Q_EMIT currentRecordChanged(model_->sourceRow(current)); });
+            [this](const QModelIndex &current) {
+                const int row = model_->sourceRow(current);
+                if (row >= 0)
+                    currentKey_ = model_->rawValue(row, column(keyColumn_));
+                Q_EMIT currentRecordChanged(row);
+            });
     connect(view_, &QAbstractItemView::activated, this, [this](const QModelIndex &index) {
         const int row = model_->sourceRow(index);
         if (row >= 0)
@@ -453,7 +458,8 @@ void DataGrid::rememberState()
         }
     };
     walk({});
-    keptSourceRow_ = currentSourceRow();
+    // After new rows a row number means another record; the key finds the same one.
+    keptSourceRow_ = model_->rebuildingFromSource() ? -1 : currentSourceRow();
 }
 
 void DataGrid::restoreState()
@@ -465,8 +471,15 @@ void DataGrid::restoreState()
             view_->expand(g);
     }
     expandedPaths_.clear();
-    const int kept = keptSourceRow_;
+    int kept = keptSourceRow_;
     keptSourceRow_ = -1;
+    const int key = column(keyColumn_);
+    if (model_->rebuildingFromSource() && key >= 0 && currentKey_.isValid()) {
+        const int n = model_->leafCount();
+        for (int r = 0; r < n && kept < 0; ++r)
+            if (GridModel::compareValues(model_->rawValue(r, key), currentKey_) == 0)
+                kept = r;
+    }
     const QModelIndex index = model_->indexOfSourceRow(kept);
     if (index.isValid()) {
         setCurrentSourceRow(kept);

@@ -80,13 +80,17 @@ public:
     void showColumnChooser(bool show);
     bool columnChooserVisible() const;
 
+    // The column that identifies a record (the table's id): when the rows are
+    // loaded again, the same record stays current. Without one the first row becomes current.
+    void setKeyColumn(const QString &column) { keyColumn_ = column; }
     // The current record: the source row of the focused data row, -1 on a group row or none.
     int currentSourceRow() const;
     QVariant currentValue(const QString &column) const;
     void setCurrentSourceRow(int sourceRow);
     int rowCount() const;
 
-    // Layout kept under `key` (a sub-group of the settings); restored at once.
+    // Layout kept under `key` (a sub-group of the settings); restored at once, so the
+    // calculated columns are added before.
     // Without `settings` the per-computer QSettings("Dravik", "Morlenta") is used.
     void setLayoutKey(const QString &key, QSettings *settings = nullptr);
     void saveLayout();
@@ -152,6 +156,8 @@ private:
     // Kept over a rebuild of the model (sorting, new rows).
     QList<QVariantList> expandedPaths_;
     int keptSourceRow_ = -1;
+    QString keyColumn_;
+    QVariant currentKey_;
 };
 
 } // namespace morlenta

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cmath>
@@ -229,6 +230,7 @@ void GridModel::buildColumns()
 
 void GridModel::sourceReset()
 {
+    const QScopedValueRollback<bool> flag(fromSource_, true);
     beginResetModel();
     const QStringList before = columnNames();
     buildColumns();

@@ -72,6 +72,9 @@ public:
     // The keys of a group and its parents, to find the same group after a rebuild.
     QVariantList groupPath(const QModelIndex &group) const;
     QModelIndex indexOfGroupPath(const QVariantList &path) const;
+    // true while the model is rebuilt because the source's rows changed (not
+    // for a new sort or grouping): source row numbers then no longer mean the same rows.
+    bool rebuildingFromSource() const { return fromSource_; }
     // Every source row in the order shown, groups flattened.
     std::vector<int> rowsInOrder() const;
 
@@ -117,6 +120,7 @@ private:
     std::vector<int> leafPos_;
     // Summed columns holding whole numbers only show their sums without decimals.
     std::vector<char> integral_;
+    bool fromSource_ = false;
 };
 
 } // namespace morlenta

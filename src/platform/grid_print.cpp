@@ -211,8 +211,7 @@ void GridPrinter::preview(QWidget *parent, Prompt *prompt) const
     dialog.setObjectName(QStringLiteral("TfrmPreview"));
     fitPreviewWindow(dialog);
     dialog.setWindowTitle(title_.isEmpty() ? QStringLiteral("Преглед преди печат") : title_);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [this, prompt](QPrinter *p) {
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this, prompt](QPrinter *p) {
         std::optional<WaitMessage> wait;
         if (prompt && table_.lines.size() > 2000)
             wait.emplace(*prompt, QStringLiteral("Подготовка за печат, моля изчакайте ..."));

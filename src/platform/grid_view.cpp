@@ -86,8 +86,7 @@ void GridTreeView::drawRow(QPainter *painter, const QStyleOptionViewItem &option
         QFont bold = option.font;
         bold.setBold(true);
         painter->setFont(bold);
-        const QRect r(left, option.rect.top(), right - left - 4,
-                      rowHeight(index) > 0 ? rowHeight(index) : option.rect.height());
+        const QRect r(left, option.rect.top(), right - left - 4, option.rect.height());
         const QString text = index.sibling(index.row(), 0).data(GridModel::GroupTextRole).toString();
         painter->drawText(r, Qt::AlignLeft | Qt::AlignVCenter,
                           QFontMetrics(bold).elidedText(text, Qt::ElideRight, r.width()));
@@ -182,7 +181,7 @@ void GridFooter::paintEvent(QPaintEvent *)
     QFont bold = font();
     bold.setBold(true);
     p.setFont(bold);
-    const int offset = view_->viewport()->geometry().left() + view_->frameWidth() * 0;
+    const int offset = view_->viewport()->geometry().left();
     p.setClipRect(QRect(offset, 0, view_->viewport()->width(), height()));
     for (int c = 0; c < model_->columnCount(); ++c) {
         if (!model_->isSummed(c) || view_->isColumnHidden(c))

@@ -141,6 +141,36 @@ TEST_F(GridTest, EnterOpensTheRecordOrTogglesTheGroup)
     EXPECT_FALSE(view()->isExpanded(group(0)));
 }
 
+TEST_F(GridTest, ReloadedRowsKeepTheSameRecordCurrentByItsKey)
+{
+    // The same rows again with one more in front, as another computer might have added it.
+    int nextId = 7;
+    auto reloadWithNewFirstRow = [this, &nextId] {
+        std::vector<QVariantList> data = {{nextId++, QStringLiteral("Капак"), QStringLiteral("Nokia"),
+                                           QStringLiteral("Капак 3310"), 1, 2.0, QDate(2026, 5, 5),
+                                           QString()}};
+        for (int r = 0; r < rows->rowCount(); ++r) {
+            QVariantList row;
+            for (int c = 0; c < rows->columnCount(); ++c)
+                row << rows->value(r, c);
+            data.push_back(row);
+        }
+        rows->setRows(rows->fields(), data);
+    };
+    grid.setCurrentSourceRow(4); // id 5
+    reloadWithNewFirstRow();
+    // Without a key the row number would now point at id 4: the first row is taken instead.
+    EXPECT_EQ(grid.currentSourceRow(), 0);
+
+    grid.setKeyColumn(QStringLiteral("id"));
+    grid.setCurrentSourceRow(4); // id 4 in the reloaded rows
+    ASSERT_EQ(grid.currentValue(QStringLiteral("id")).toInt(), 4);
+    reloadWithNewFirstRow();
+    EXPECT_EQ(grid.currentValue(QStringLiteral("id")).toInt(), 4);
+    EXPECT_EQ(grid.currentSourceRow(), 5);
+    EXPECT_EQ(grid.rowCount(), 8);
+}
+
 TEST_F(GridTest, ExpandedGroupsStayOpenWhenTheGridIsSorted)
 {
     grid.setGroupColumns({QStringLiteral("Type"), QStringLiteral("Marka")});
