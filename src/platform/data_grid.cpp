@@ -404,6 +404,11 @@ void DataGrid::showColumnChooser(bool show)
         return;
     if (show) {
         chooser_->refresh();
+        if (!chooser_->isVisible() && isVisible()) {
+            // Beside the grid's right edge, over the grid, where it hides the fewest columns.
+            const QPoint corner = mapToGlobal(QPoint(width() - chooser_->width() - 24, 24));
+            chooser_->move(corner);
+        }
         chooser_->show();
         chooser_->raise();
     } else if (chooser_->isVisible()) {

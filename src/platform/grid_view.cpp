@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QScrollBar>
@@ -204,6 +205,10 @@ GridColumnChooser::GridColumnChooser(GridTreeView *view, GridModel *model, QWidg
     setObjectName(QStringLiteral("TfmColumns"));
     setWindowTitle(QStringLiteral("Избор на колони"));
     auto *layout = new QVBoxLayout(this);
+    auto *hint = new QLabel(QStringLiteral("Отметнете колоните, които да се виждат:"), this);
+    hint->setObjectName(QStringLiteral("lblColumns"));
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("lstColumns"));
     layout->addWidget(list_);
