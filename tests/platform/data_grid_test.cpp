@@ -317,3 +317,23 @@ TEST_F(GridTest, LayoutIsKeptPerComputerAndAForeignOneIgnored)
     damaged.setLayoutKey(QStringLiteral("Nomenklatura"), &settings);
     EXPECT_EQ(damaged.visibleColumns(), rows2->fields());
 }
+
+TEST(GridBestFit, FitsTheWidestTextAlsoOffScreen)
+{
+    GridRowsModel rows;
+    std::vector<QVariantList> data;
+    // Far below the screen and past the first thousand rows the view would measure itself.
+    for (int i = 0; i < 3000; ++i)
+        data.push_back({i, QStringLiteral("Част %1").arg(i)});
+    const QString wide = QStringLiteral("Дисплей с тъч панел и рамка за Samsung Galaxy, оригинален");
+    data[2500][1] = wide;
+    rows.setRows({QStringLiteral("id"), QStringLiteral("Part")}, std::move(data));
+    DataGrid grid;
+    grid.resize(400, 200);
+    grid.setModel(&rows);
+    grid.show();
+    grid.action(QStringLiteral("grBestFit"))->trigger();
+    EXPECT_GE(grid.columnWidth(QStringLiteral("Part")),
+              QFontMetrics(grid.view()->font()).horizontalAdvance(wide));
+    EXPECT_LT(grid.columnWidth(QStringLiteral("id")), grid.columnWidth(QStringLiteral("Part")));
+}

@@ -129,6 +129,37 @@ TEST(GridPdf, CollapsedGroupsPrintAsTheirGroupRowsOnly)
     EXPECT_FALSE(pages[0].contains(QStringLiteral("Част №")));
 }
 
+TEST(GridPdf, WideColumnsTurnThePage)
+{
+    QTemporaryDir dir;
+    GridRowsModel rows;
+    QStringList fields;
+    QVariantList row;
+    for (int c = 0; c < 12; ++c) {
+        fields << QStringLiteral("col%1").arg(c);
+        row << c;
+    }
+    rows.setRows(fields, {row});
+    DataGrid grid;
+    grid.setModel(&rows);
+    auto pageSize = [&](const QString &path) {
+        QProcess p;
+        p.start(QStringLiteral("pdfinfo"), {path});
+        p.waitForFinished(30000);
+        return QString::fromUtf8(p.readAllStandardOutput())
+            .section(QStringLiteral("Page size:"), 1)
+            .trimmed();
+    };
+    const QString wide = dir.filePath(QStringLiteral("wide.pdf"));
+    ASSERT_TRUE(grid.writePdf(wide));
+    EXPECT_TRUE(pageSize(wide).startsWith(QStringLiteral("842 x 595"))) << pageSize(wide).toStdString();
+    for (int c = 4; c < 12; ++c)
+        grid.setColumnVisible(QStringLiteral("col%1").arg(c), false);
+    const QString narrow = dir.filePath(QStringLiteral("narrow.pdf"));
+    ASSERT_TRUE(grid.writePdf(narrow));
+    EXPECT_TRUE(pageSize(narrow).startsWith(QStringLiteral("595 x 842"))) << pageSize(narrow).toStdString();
+}
+
 TEST(DocumentPdf, FooterOnEveryPageAndTheWholeText)
 {
     QTemporaryDir dir;
