@@ -61,6 +61,10 @@ DataGrid::DataGrid(QWidget *parent) : QWidget(parent)
     view_->header()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_->header(), &QWidget::customContextMenuRequested, this, &DataGrid::headerMenu);
 
+    connect(view_->header(), &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (size > 0)
+            shownWidths_[model_->columnName(logical)] = size;
+    });
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, &DataGrid::rememberState);
     connect(model_, &QAbstractItemModel::modelReset, this, &DataGrid::restoreState);
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -549,8 +553,10 @@ void DataGrid::saveLayout()
     for (int v = 0; v < h->count(); ++v) {
         const int logical = h->logicalIndex(v);
         columns << model_->columnName(logical);
-        widths << QString::number(h->sectionSize(logical) > 0 ? h->sectionSize(logical)
-                                                              : view_->columnWidth(logical));
+        // A hidden column has no size of its own; the width it had when shown is kept.
+        const int size = h->isSectionHidden(logical) ? shownWidths_.value(model_->columnName(logical), 0)
+                                                     : h->sectionSize(logical);
+        widths << QString::number(size);
         if (h->isSectionHidden(logical))
             hidden << model_->columnName(logical);
     }

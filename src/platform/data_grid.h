@@ -8,6 +8,7 @@
 #include "platform/grid_model.h"
 #include "platform/grid_table.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -157,6 +158,7 @@ private:
     QList<QVariantList> expandedPaths_;
     int keptSourceRow_ = -1;
     QString keyColumn_;
+    QHash<QString, int> shownWidths_;
     QVariant currentKey_;
 };
 

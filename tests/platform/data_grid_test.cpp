@@ -283,6 +283,7 @@ TEST_F(GridTest, LayoutIsKeptPerComputerAndAForeignOneIgnored)
     QSettings settings(dir.filePath(QStringLiteral("Morlenta.ini")), QSettings::IniFormat);
     grid.setLayoutKey(QStringLiteral("Nomenklatura"), &settings);
     grid.moveColumn(QStringLiteral("price"), 0);
+    grid.setColumnWidth(QStringLiteral("notes"), 173);
     grid.setColumnVisible(QStringLiteral("notes"), false);
     grid.setColumnWidth(QStringLiteral("Part"), 251);
     grid.setGroupColumns({QStringLiteral("Type")});
@@ -296,6 +297,9 @@ TEST_F(GridTest, LayoutIsKeptPerComputerAndAForeignOneIgnored)
     again.setLayoutKey(QStringLiteral("Nomenklatura"), &settings);
     EXPECT_EQ(again.visibleColumns(), shown);
     EXPECT_EQ(again.columnWidth(QStringLiteral("Part")), 251);
+    EXPECT_FALSE(again.isColumnVisible(QStringLiteral("notes")));
+    again.setColumnVisible(QStringLiteral("notes"), true); // comes back at the width it had
+    EXPECT_EQ(again.columnWidth(QStringLiteral("notes")), 173);
     EXPECT_EQ(again.groupColumns(), QStringList{QStringLiteral("Type")});
     EXPECT_EQ(again.gridModel()->sortColumn(), again.gridModel()->columnIndex(QStringLiteral("amnt")));
     EXPECT_EQ(again.gridModel()->sortOrder(), Qt::DescendingOrder);
