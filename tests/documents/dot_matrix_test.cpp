@@ -70,10 +70,10 @@ TEST(DotMatrix, EachFragmentIsWrittenAndSentAndCancelStops)
                               QStringLiteral("order.prn")));
     QFile sent(device);
     ASSERT_TRUE(sent.open(QIODevice::ReadOnly));
-    EXPECT_EQ(sent.readAll(), QByteArray("\x90\xE5\xE4 1\r\n\x90\xE5\xE4 2\r\n\x90\xE5\xE4 3\r\n"));
+    EXPECT_EQ(sent.readAll(), QByteArray("\x90\xA5\xA4 1\r\n\x90\xA5\xA4 2\r\n\x90\xA5\xA4 3\r\n"));
     QFile last(dir.filePath(QStringLiteral("order.prn")));
     ASSERT_TRUE(last.open(QIODevice::ReadOnly));
-    EXPECT_EQ(last.readAll(), QByteArray("\x90\xE5\xE4 3\r\n"));  // made anew for the last fragment
+    EXPECT_EQ(last.readAll(), QByteArray("\x90\xA5\xA4 3\r\n"));  // made anew for the last fragment
 
     FakePrompt cancel;
     MatrixPrinter other(cancel, dir.path(), dir.filePath(QStringLiteral("lp1")));
