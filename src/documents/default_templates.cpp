@@ -24,7 +24,8 @@ QStringList installDefaultTemplates(const QString &folder)
             continue;
         if (QFile::copy(source.filePath(name), target)) {
             // Copies from resources are read-only; the shop edits its templates.
-            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+            QFile::setPermissions(target,
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
             written << name;
         }
     }

@@ -23,8 +23,9 @@ struct Spec {
 const Spec &spec(DocumentKind kind)
 {
     static const Spec specs[] = {
-        {"serv_order", "order.prn", true},   {"protocol", "protokol.prn", false}, {"ready_card", "readycard.prn", false},
-        {"conditioners", "clima.prn", true}, {"change_sn", "clima.prn", true},
+        {"serv_order", "order.prn", true},      {"protocol", "protokol.prn", false},
+        {"ready_card", "readycard.prn", false}, {"conditioners", "clima.prn", true},
+        {"change_sn", "clima.prn", true},
     };
     return specs[static_cast<int>(kind)];
 }
@@ -38,7 +39,8 @@ void reportMissing(DocumentKind kind, const QString &folder, const QString &path
 {
     switch (kind) {
     case DocumentKind::ServiceCard:
-        prompt.error(QStringLiteral("Не е намерен файла за печат на сервизната карта!\nФалът трябва да е ") + path);
+        prompt.error(QStringLiteral("Не е намерен файла за печат на сервизната карта!\nФалът трябва да е ") +
+                     path);
         return;
     case DocumentKind::Protocol:
         prompt.error(QStringLiteral("Не е намерен файла за печат на протокола!\nФайлът трябва да е ") + path);
@@ -101,8 +103,8 @@ FilledDocument fillTemplate(DocumentKind kind, const QString &folder, bool matri
                                    ? QStringLiteral("Грешка при отваряне на файла за печат на протокола!")
                                    : QString();
     const QString serviceName = QStringLiteral("%servicename%");
-    const QString noServiceName =
-        QStringLiteral("Не е намерена променливата за името на сервиза!\nНе можете да отпечатате сервизна карта");
+    const QString noServiceName = QStringLiteral(
+        "Не е намерена променливата за името на сервиза!\nНе можете да отпечатате сервизна карта");
     if (matrix) {
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly)) {

@@ -31,8 +31,8 @@ QString conditionerFooter();
 struct FilledDocument {
     bool ok = false;
     bool matrix = false;
-    std::unique_ptr<QTextDocument> doc;  // rich-text mode
-    QString text;                        // dot-matrix mode
+    std::unique_ptr<QTextDocument> doc; // rich-text mode
+    QString text;                       // dot-matrix mode
     QString prnFile;
     QString footer;
     FilledDocument();

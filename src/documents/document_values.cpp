@@ -74,8 +74,9 @@ QString doubleWidth(const QString &name)
 ShopData loadShopData(data::Database &db)
 {
     ShopData shop;
-    QSqlQuery q = db.exec(QStringLiteral("select ServiceName, ServiceAddress, ServicePhones, Name, Adres from myinfo "
-                                         "order by ID"));
+    QSqlQuery q =
+        db.exec(QStringLiteral("select ServiceName, ServiceAddress, ServicePhones, Name, Adres from myinfo "
+                               "order by ID"));
     if (q.next()) {
         shop.serviceName = text(q.value(0));
         shop.serviceAddress = text(q.value(1));
@@ -89,18 +90,19 @@ ShopData loadShopData(data::Database &db)
 OrderData loadOrderData(data::Database &db, int idPor)
 {
     OrderData o;
-    QSqlQuery q = db.exec(QStringLiteral("select idPor, PorDate, Art, Marka, Model, Serial, Fiscal, Defect, Aks, "
-                                         "clientNames, clientAdres, clientPhones, TypeWarr, WarName, porState, "
-                                         "TimeVisit, taksa, Transport, sumAll, sumParts, sumTrud, idClerk "
-                                         "from porychka where idPor = ?"),
-                          {idPor});
+    QSqlQuery q =
+        db.exec(QStringLiteral("select idPor, PorDate, Art, Marka, Model, Serial, Fiscal, Defect, Aks, "
+                               "clientNames, clientAdres, clientPhones, TypeWarr, WarName, porState, "
+                               "TimeVisit, taksa, Transport, sumAll, sumParts, sumTrud, idClerk "
+                               "from porychka where idPor = ?"),
+                {idPor});
     if (!q.next())
         return o;
     o.idPor = q.value(0).toInt();
-    QVariant *fields[] = {&o.porDate,     &o.art,         &o.marka,        &o.model,    &o.serial,
-                          &o.fiscal,      &o.defect,      &o.aks,          &o.clientNames, &o.clientAdres,
-                          &o.clientPhones, &o.typeWarr,   &o.warName,      &o.porState, &o.timeVisit,
-                          &o.taksa,       &o.transport,   &o.sumAll,       &o.sumParts, &o.sumTrud};
+    QVariant *fields[] = {&o.porDate,      &o.art,       &o.marka,   &o.model,       &o.serial,
+                          &o.fiscal,       &o.defect,    &o.aks,     &o.clientNames, &o.clientAdres,
+                          &o.clientPhones, &o.typeWarr,  &o.warName, &o.porState,    &o.timeVisit,
+                          &o.taksa,        &o.transport, &o.sumAll,  &o.sumParts,    &o.sumTrud};
     for (int i = 0; i < 20; ++i)
         *fields[i] = q.value(i + 1);
     const QVariant clerkId = q.value(21);
@@ -108,23 +110,26 @@ OrderData loadOrderData(data::Database &db, int idPor)
     if (!clerkId.isNull())
         o.clerk = db.scalar(QStringLiteral("select Name from clerks where id = ?"), {clerkId}).toString();
 
-    QSqlQuery parts = db.exec(QStringLiteral("select pm.Marka, tp.Type, p.Part, pp.amnt, pp.priceLV from PartsInPor pp "
-                                             "left join parts p on p.id = pp.idPart "
-                                             "left join typeparts tp on tp.id = p.TypeID "
-                                             "left join partMarka pm on pm.id = p.idMarka "
-                                             "where pp.idPor = ? order by pp.id"),
-                              {idPor});
+    QSqlQuery parts =
+        db.exec(QStringLiteral("select pm.Marka, tp.Type, p.Part, pp.amnt, pp.priceLV from PartsInPor pp "
+                               "left join parts p on p.id = pp.idPart "
+                               "left join typeparts tp on tp.id = p.TypeID "
+                               "left join partMarka pm on pm.id = p.idMarka "
+                               "where pp.idPor = ? order by pp.id"),
+                {idPor});
     while (parts.next())
-        o.parts.append({text(parts.value(0)), text(parts.value(1)), text(parts.value(2)), parts.value(3).toInt(),
-                        amount(parts.value(4))});
-    QSqlQuery ops = db.exec(QStringLiteral("select Trud, Pr1 from Jobs_In_Por where idPor = ? order by id"), {idPor});
+        o.parts.append({text(parts.value(0)), text(parts.value(1)), text(parts.value(2)),
+                        parts.value(3).toInt(), amount(parts.value(4))});
+    QSqlQuery ops =
+        db.exec(QStringLiteral("select Trud, Pr1 from Jobs_In_Por where idPor = ? order by id"), {idPor});
     while (ops.next())
         o.operations.append({text(ops.value(0)), amount(ops.value(1))});
     const QString number = QString::number(idPor);
     for (auto [column, list] : {std::pair{"field1", &o.visits}, std::pair{"field2", &o.maintenanceVisits}}) {
-        QSqlQuery v = db.exec(QStringLiteral("select Notes, DateVisit, visited from homevisit where %1 = ? order by id")
-                                  .arg(QLatin1String(column)),
-                              {number});
+        QSqlQuery v =
+            db.exec(QStringLiteral("select Notes, DateVisit, visited from homevisit where %1 = ? order by id")
+                        .arg(QLatin1String(column)),
+                    {number});
         while (v.next())
             list->append({text(v.value(0)), v.value(1).toDate(), v.value(2).toBool()});
     }
@@ -233,8 +238,9 @@ Placeholders serviceCardValues(const OrderData &o, const ShopData &shop, bool ma
     add(v, "%clientphone%", text(o.clientPhones));
     add(v, "%date%", dateOf(o.porDate));
     add(v, "%warranty%", cardWarrantyText(o.typeWarr, o.warName));
-    add(v, "%place%", openVisit(o) ? QStringLiteral("На адреса на клиента - ") + text(o.timeVisit)
-                                   : QStringLiteral("В сервиза"));
+    add(v, "%place%",
+        openVisit(o) ? QStringLiteral("На адреса на клиента - ") + text(o.timeVisit)
+                     : QStringLiteral("В сервиза"));
     add(v, "%moreinfo%", QString());
     return v;
 }
@@ -253,8 +259,10 @@ Placeholders readyCardValues(const OrderData &o, const ShopData &shop, bool pric
     add(v, "%clientphone%", text(o.clientPhones));
     add(v, "%type%", readyCardStateText(o.porState));
     const QString lv = QLatin1Char(' ') + localCurrencyLabel();
-    add(v, "%taksa%", prices ? QStringLiteral("Сервизна такса: ") + amountText(amount(o.taksa)) + lv : QString());
-    add(v, "%transport%", prices ? QStringLiteral("Транспорт: ") + amountText(amount(o.transport)) + lv : QString());
+    add(v, "%taksa%",
+        prices ? QStringLiteral("Сервизна такса: ") + amountText(amount(o.taksa)) + lv : QString());
+    add(v, "%transport%",
+        prices ? QStringLiteral("Транспорт: ") + amountText(amount(o.transport)) + lv : QString());
     add(v, "%price%", amountText(amount(o.sumAll)));
     add(v, "%parts%", partsLines(o.parts, prices), true);
     add(v, "%operations%", operationLines(o.operations, prices), true);

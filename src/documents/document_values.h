@@ -45,11 +45,11 @@ struct OrderData {
     QVariant clientNames, clientAdres, clientPhones;
     QVariant typeWarr, warName, porState, timeVisit;
     QVariant taksa, transport, sumAll, sumParts, sumTrud;
-    QString clerk;  // the technician's name
+    QString clerk; // the technician's name
     QList<PartLine> parts;
     QList<OperationLine> operations;
     QList<VisitRow> visits;            // homevisit rows with field1 = the order number
-    QList<VisitRow> maintenanceVisits;  // homevisit rows with field2 = the order number
+    QList<VisitRow> maintenanceVisits; // homevisit rows with field2 = the order number
 };
 // Empty (idPor 0) when there is no such order.
 OrderData loadOrderData(data::Database &db, int idPor);
@@ -59,10 +59,10 @@ struct ServiceCardInput {
     int number = 0;
     QString article, brand, model, serial, fiscal, defect, accessories;
     QString clientName, clientAddress, clientPhones;
-    QString dateText;  // today's date as the window shows it
+    QString dateText; // today's date as the window shows it
     int warrantyBasis = 0;
     QString warrantor;
-    QString placeText;  // the place choice's text
+    QString placeText; // the place choice's text
     int placeIndex = 0;
     QDate visitDate;
     QString partOfDay;
@@ -83,7 +83,7 @@ struct ConditionerInput {
     QString dateText, visitDateText, partOfDay;
     QString article, brand, model, serial;
     QString kindOfWork;
-    QStringList maintenanceDates;  // the enabled date boxes, in order; empty when the first is hidden
+    QStringList maintenanceDates; // the enabled date boxes, in order; empty when the first is hidden
     QString worker, moreInfo;
 };
 

@@ -21,7 +21,7 @@ int fieldNumber(const QString &text)
 QList<MatrixJob> planPrint(QStringList lines, int height, int width)
 {
     if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();  // an empty last line is not printed
+        lines.removeLast(); // an empty last line is not printed
     QList<MatrixJob> jobs;
     const qsizetype n = lines.size();
     const qsizetype step = height > 0 ? height : std::max<qsizetype>(n, 1);
@@ -41,7 +41,8 @@ QList<MatrixJob> planPrint(QStringList lines, int height, int width)
             job.sheet = sheet;
             job.fragment = k;
             if (fragments > 1)
-                job.question = QStringLiteral("Поставете лист %1 фрагмент %2. Продължение?").arg(sheet).arg(k);
+                job.question =
+                    QStringLiteral("Поставете лист %1 фрагмент %2. Продължение?").arg(sheet).arg(k);
             else if (sheet > 1)
                 job.question = QStringLiteral("Поставете лист %1. Продължение?").arg(sheet);
             for (const QString &l : sheetLines)
@@ -73,7 +74,8 @@ QString matrixDevice(const LocalSettings &settings)
 
 QString matrixWorkFolder()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/print");
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/print");
     QDir().mkpath(folder);
     return folder;
 }
@@ -88,8 +90,8 @@ bool MatrixPrinter::print(const QStringList &lines, int height, int width, const
     const QString path = QDir(folder_).filePath(prnFile);
     for (const MatrixJob &job : planPrint(lines, height, width)) {
         if (!job.question.isEmpty() &&
-            prompt_.ask(Prompt::messageCaption(), job.question, PromptIcon::Question, PromptButtons::OkCancel) !=
-                PromptAnswer::Ok)
+            prompt_.ask(Prompt::messageCaption(), job.question, PromptIcon::Question,
+                        PromptButtons::OkCancel) != PromptAnswer::Ok)
             return false;
         // Each fragment is one job: the file made anew, then sent whole.
         QFile out(path);
@@ -114,10 +116,12 @@ bool MatrixPrinter::send(const QString &file)
 {
     if (device_.startsWith(QLatin1String("queue:"))) {
         QProcess lp;
-        lp.start(QStringLiteral("lp"), {QStringLiteral("-d"), device_.mid(6), QStringLiteral("-o"), QStringLiteral("raw"), file});
+        lp.start(QStringLiteral("lp"),
+                 {QStringLiteral("-d"), device_.mid(6), QStringLiteral("-o"), QStringLiteral("raw"), file});
         if (!lp.waitForFinished(30000) || lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0) {
-            prompt_.error(QStringLiteral("Печатът към опашката %1 не успя: %2")
-                              .arg(device_.mid(6), QString::fromLocal8Bit(lp.readAllStandardError()).trimmed()));
+            prompt_.error(
+                QStringLiteral("Печатът към опашката %1 не успя: %2")
+                    .arg(device_.mid(6), QString::fromLocal8Bit(lp.readAllStandardError()).trimmed()));
             return false;
         }
         return true;

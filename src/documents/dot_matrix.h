@@ -22,7 +22,7 @@ int fieldNumber(const QString &text);
 struct MatrixJob {
     int sheet = 1;
     int fragment = 1;
-    QString question;  // asked before the job; empty when none
+    QString question; // asked before the job; empty when none
     QStringList lines;
 };
 

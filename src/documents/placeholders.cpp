@@ -21,7 +21,8 @@ void fillDocument(QTextDocument &doc, const Placeholders &values)
             continue;
         // Line breaks of a value become paragraphs, as typed text would.
         QString value = cut(p);
-        value.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        value.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
         int from = 0;
         for (;;) {
             QTextCursor found = doc.find(p.key, from, QTextDocument::FindCaseSensitively);

@@ -10,9 +10,9 @@ class QTextDocument;
 namespace morlenta::documents {
 
 struct Placeholder {
-    QString key;    // with its delimiters: "%nomer%", "$nomer$"
-    QString value;  // cut to 255 characters when filled
-    bool whole = false;  // a list of lines (parts, operations): never cut
+    QString key;        // with its delimiters: "%nomer%", "$nomer$"
+    QString value;      // cut to 255 characters when filled
+    bool whole = false; // a list of lines (parts, operations): never cut
 };
 using Placeholders = QList<Placeholder>;
 

@@ -14,8 +14,9 @@
 
 namespace morlenta::documents {
 
-TfrmPrnCard::TfrmPrnCard(data::Database &db, Prompt &prompt, LocalSettings &settings, const QString &templateFolder,
-                         const QString &printFooter, int idPor, QWidget *parent)
+TfrmPrnCard::TfrmPrnCard(data::Database &db, Prompt &prompt, LocalSettings &settings,
+                         const QString &templateFolder, const QString &printFooter, int idPor,
+                         QWidget *parent)
     : QDialog(parent), prompt_(prompt), settings_(settings), folder_(templateFolder), footer_(printFooter),
       order_(loadOrderData(db, idPor)), shop_(loadShopData(db)), matrix_(matrixMode(settings))
 {
@@ -62,9 +63,9 @@ TfrmPrnCard::~TfrmPrnCard() = default;
 
 void TfrmPrnCard::initVariables()
 {
-    filled_ = std::make_unique<FilledDocument>(fillTemplate(DocumentKind::ReadyCard, folder_, matrix_,
-                                                            readyCardValues(order_, shop_, Check1->isChecked()),
-                                                            prompt_, footer_));
+    filled_ = std::make_unique<FilledDocument>(
+        fillTemplate(DocumentKind::ReadyCard, folder_, matrix_,
+                     readyCardValues(order_, shop_, Check1->isChecked()), prompt_, footer_));
     // A missing template leaves nothing to print.
     BitBtn1->setEnabled(filled_->ok);
     if (!filled_->ok)

@@ -34,8 +34,8 @@ public:
     QString shownText() const;
 
     QCheckBox *Check1;
-    QPushButton *BitBtn1;  // print
-    QPushButton *BitBtn2;  // close
+    QPushButton *BitBtn1; // print
+    QPushButton *BitBtn2; // close
 
 private:
     void BitBtn1Click();

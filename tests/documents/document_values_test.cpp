@@ -28,7 +28,8 @@ OrderData order()
     o.transport = 5.0;
     o.sumAll = 60.5;
     o.clerk = QStringLiteral("Петър");
-    o.parts = {{QStringLiteral("Samsung"), QStringLiteral("Дисплей"), QStringLiteral("Модул за A52"), 2, 12.75}};
+    o.parts = {
+        {QStringLiteral("Samsung"), QStringLiteral("Дисплей"), QStringLiteral("Модул за A52"), 2, 12.75}};
     o.operations = {{QStringLiteral("Смяна на дисплей"), 20}};
     return o;
 }
@@ -38,11 +39,15 @@ OrderData order()
 TEST(ReadyCard, LinesHaveTheirFixedWidths)
 {
     const QString parts = partsLines(order().parts, true);
-    EXPECT_EQ(parts, QStringLiteral("Samsung Дисплей Модул за A52").leftJustified(64) + QStringLiteral("   2 бр.   12.75\r\n"));
-    EXPECT_EQ(partsLines(order().parts, false), QStringLiteral("Samsung Дисплей Модул за A52").leftJustified(64) +
-                                                    QStringLiteral("   2 бр.\r\n"));
-    EXPECT_EQ(operationLines(order().operations, false), QStringLiteral("Смяна на дисплей").leftJustified(72) + QStringLiteral("\r\n"));
-    EXPECT_EQ(operationLines({{QString(90, QLatin1Char('o')), 1.5}}, true), QString(72, QLatin1Char('o')) + QStringLiteral("    1.50\r\n"));
+    EXPECT_EQ(parts, QStringLiteral("Samsung Дисплей Модул за A52").leftJustified(64) +
+                         QStringLiteral("   2 бр.   12.75\r\n"));
+    EXPECT_EQ(partsLines(order().parts, false),
+              QStringLiteral("Samsung Дисплей Модул за A52").leftJustified(64) +
+                  QStringLiteral("   2 бр.\r\n"));
+    EXPECT_EQ(operationLines(order().operations, false),
+              QStringLiteral("Смяна на дисплей").leftJustified(72) + QStringLiteral("\r\n"));
+    EXPECT_EQ(operationLines({{QString(90, QLatin1Char('o')), 1.5}}, true),
+              QString(72, QLatin1Char('o')) + QStringLiteral("    1.50\r\n"));
     EXPECT_EQ(partsLines({}, true), QString());
 }
 
@@ -67,7 +72,7 @@ TEST(ReadyCard, PricesBoxStateAndDiscount)
     } cases[] = {
         {50.5, 5.0, 8, "Отстъпка:    10.00 лв.", ""},
         {70.5, 5.0, 7, "Отстъпка:   -10.00 лв.", "Непоправим дефект"},
-        {55.5, QVariant(), 0, "", ""},  // transport missing: not subtracted
+        {55.5, QVariant(), 0, "", ""}, // transport missing: not subtracted
     };
     for (const auto &c : cases) {
         o.sumAll = c.sumAll;
@@ -95,7 +100,8 @@ TEST(ServiceCard, DoubleWidthNameOnlyOnTheDotMatrixPrinter)
     EXPECT_EQ(m.first().value, QChar(14) + QStringLiteral("Сервиз") + QChar(20));
     EXPECT_EQ(serviceCardValues(in, shop, false).first().value, QStringLiteral("Сервиз"));
     EXPECT_EQ(valueOf(m, QStringLiteral("%warranty%")), QStringLiteral("Гаранция към Дистрибутор ООД"));
-    EXPECT_EQ(valueOf(m, QStringLiteral("%place%")), QStringLiteral("На адреса на клиента - 12.12.2026 следобед"));
+    EXPECT_EQ(valueOf(m, QStringLiteral("%place%")),
+              QStringLiteral("На адреса на клиента - 12.12.2026 следобед"));
     EXPECT_EQ(valueOf(m, QStringLiteral("%fiscal%")), QString());
     EXPECT_EQ(readyCardValues(OrderData(), shop, true).first().value, QStringLiteral("Сервиз"));
 }
@@ -104,25 +110,36 @@ class OrderSourceTest : public DbTest {};
 
 TEST_P(OrderSourceTest, OrderRowWithItsPartsWorkAndVisits)
 {
-    db().insert(QStringLiteral("clerks"), {{QStringLiteral("id"), 2}, {QStringLiteral("Name"), QStringLiteral("Петър")}});
-    db().insert(QStringLiteral("porychka"),
-                {{QStringLiteral("idPor"), 17}, {QStringLiteral("PorDate"), QDate(2026, 12, 1)},
-                 {QStringLiteral("Art"), QStringLiteral("GSM")}, {QStringLiteral("Marka"), QStringLiteral("Nokia")},
-                 {QStringLiteral("Model"), QStringLiteral("3310")}, {QStringLiteral("TypeWarr"), 2},
-                 {QStringLiteral("idClerk"), 2}, {QStringLiteral("TimeVisit"), QStringLiteral("10-12 ч.")},
-                 {QStringLiteral("clientNames"), QStringLiteral("Иван")}});
-    const qint64 maker = db().insert(QStringLiteral("partMarka"), {{QStringLiteral("Marka"), QStringLiteral("Nokia")}});
-    const qint64 type = db().insert(QStringLiteral("typeparts"), {{QStringLiteral("Type"), QStringLiteral("Батерия")}});
-    const qint64 part = db().insert(QStringLiteral("parts"), {{QStringLiteral("Part"), QStringLiteral("BL-5C")},
-                                                              {QStringLiteral("TypeID"), type},
-                                                              {QStringLiteral("idMarka"), maker}});
-    db().insert(QStringLiteral("PartsInPor"), {{QStringLiteral("idPor"), 17}, {QStringLiteral("idPart"), part},
-                                               {QStringLiteral("amnt"), 1}, {QStringLiteral("priceLV"), 15.0}});
-    db().insert(QStringLiteral("Jobs_In_Por"), {{QStringLiteral("idPor"), 17}, {QStringLiteral("Trud"), QStringLiteral("Смяна")},
+    db().insert(QStringLiteral("clerks"),
+                {{QStringLiteral("id"), 2}, {QStringLiteral("Name"), QStringLiteral("Петър")}});
+    db().insert(QStringLiteral("porychka"), {{QStringLiteral("idPor"), 17},
+                                             {QStringLiteral("PorDate"), QDate(2026, 12, 1)},
+                                             {QStringLiteral("Art"), QStringLiteral("GSM")},
+                                             {QStringLiteral("Marka"), QStringLiteral("Nokia")},
+                                             {QStringLiteral("Model"), QStringLiteral("3310")},
+                                             {QStringLiteral("TypeWarr"), 2},
+                                             {QStringLiteral("idClerk"), 2},
+                                             {QStringLiteral("TimeVisit"), QStringLiteral("10-12 ч.")},
+                                             {QStringLiteral("clientNames"), QStringLiteral("Иван")}});
+    const qint64 maker =
+        db().insert(QStringLiteral("partMarka"), {{QStringLiteral("Marka"), QStringLiteral("Nokia")}});
+    const qint64 type =
+        db().insert(QStringLiteral("typeparts"), {{QStringLiteral("Type"), QStringLiteral("Батерия")}});
+    const qint64 part =
+        db().insert(QStringLiteral("parts"), {{QStringLiteral("Part"), QStringLiteral("BL-5C")},
+                                              {QStringLiteral("TypeID"), type},
+                                              {QStringLiteral("idMarka"), maker}});
+    db().insert(QStringLiteral("PartsInPor"), {{QStringLiteral("idPor"), 17},
+                                               {QStringLiteral("idPart"), part},
+                                               {QStringLiteral("amnt"), 1},
+                                               {QStringLiteral("priceLV"), 15.0}});
+    db().insert(QStringLiteral("Jobs_In_Por"), {{QStringLiteral("idPor"), 17},
+                                                {QStringLiteral("Trud"), QStringLiteral("Смяна")},
                                                 {QStringLiteral("Pr1"), 8.0}});
-    db().insert(QStringLiteral("homevisit"), {{QStringLiteral("field1"), QStringLiteral("17")},
-                                              {QStringLiteral("visited"), false},
-                                              {QStringLiteral("Notes"), QStringLiteral("Монтаж на климатик")}});
+    db().insert(QStringLiteral("homevisit"),
+                {{QStringLiteral("field1"), QStringLiteral("17")},
+                 {QStringLiteral("visited"), false},
+                 {QStringLiteral("Notes"), QStringLiteral("Монтаж на климатик")}});
     db().insert(QStringLiteral("homevisit"), {{QStringLiteral("field2"), QStringLiteral("17")},
                                               {QStringLiteral("DateVisit"), QDate(2027, 6, 1)}});
 

@@ -43,9 +43,9 @@ TEST(DotMatrix, SheetsAndFragments)
 
     jobs = planPrint({QStringLiteral("a"), QStringLiteral("b"), QString()}, 0, 0);
     ASSERT_EQ(jobs.size(), 1);
-    EXPECT_EQ(jobs[0].lines.size(), 2);  // the empty last line is not printed
+    EXPECT_EQ(jobs[0].lines.size(), 2); // the empty last line is not printed
     EXPECT_EQ(jobs[0].question, QString());
-    EXPECT_TRUE(planPrint({QString(), QString()}, 0, 40).isEmpty());  // only empty lines: nothing
+    EXPECT_TRUE(planPrint({QString(), QString()}, 0, 40).isEmpty()); // only empty lines: nothing
 }
 
 TEST(DotMatrix, FieldsAndPrinterBytes)
@@ -55,7 +55,8 @@ TEST(DotMatrix, FieldsAndPrinterBytes)
     EXPECT_EQ(fieldNumber(QStringLiteral("-5")), 0);
     EXPECT_EQ(fieldNumber(QStringLiteral("6.5")), 0);
     EXPECT_EQ(printerBytes(QStringLiteral("АБВ")), QByteArray("\x80\x81\x82"));
-    EXPECT_EQ(printerBytes(QStringLiteral("№1 я")), QByteArray("\xD5" "1 \xBF"));
+    EXPECT_EQ(printerBytes(QStringLiteral("№1 я")), QByteArray("\xD5"
+                                                               "1 \xBF"));
     EXPECT_EQ(printerBytes(QStringLiteral("ok\x0e")), QByteArray("ok\x0e"));
 }
 
@@ -66,14 +67,14 @@ TEST(DotMatrix, EachFragmentIsWrittenAndSentAndCancelStops)
     FakePrompt prompt;
     MatrixPrinter printer(prompt, dir.path(), device);
     prompt.expectQuestion(QStringLiteral("Поставете лист 2"), PromptAnswer::Ok);
-    ASSERT_TRUE(printer.print({QStringLiteral("Ред 1"), QStringLiteral("Ред 2"), QStringLiteral("Ред 3")}, 2, 0,
-                              QStringLiteral("order.prn")));
+    ASSERT_TRUE(printer.print({QStringLiteral("Ред 1"), QStringLiteral("Ред 2"), QStringLiteral("Ред 3")}, 2,
+                              0, QStringLiteral("order.prn")));
     QFile sent(device);
     ASSERT_TRUE(sent.open(QIODevice::ReadOnly));
     EXPECT_EQ(sent.readAll(), QByteArray("\x90\xA5\xA4 1\r\n\x90\xA5\xA4 2\r\n\x90\xA5\xA4 3\r\n"));
     QFile last(dir.filePath(QStringLiteral("order.prn")));
     ASSERT_TRUE(last.open(QIODevice::ReadOnly));
-    EXPECT_EQ(last.readAll(), QByteArray("\x90\xA5\xA4 3\r\n"));  // made anew for the last fragment
+    EXPECT_EQ(last.readAll(), QByteArray("\x90\xA5\xA4 3\r\n")); // made anew for the last fragment
 
     FakePrompt cancel;
     MatrixPrinter other(cancel, dir.path(), dir.filePath(QStringLiteral("lp1")));

@@ -16,12 +16,13 @@ TEST(Placeholders, EveryOccurrenceInOrderWithLaterWordsInsideEarlierValues)
                               {QStringLiteral("%date%"), QStringLiteral("11.12.2026")},
                               {QStringLiteral("%defect%"), QString(300, QLatin1Char('x'))},
                               {QStringLiteral("%parts%"), QString(300, QLatin1Char('p')), true}};
-    const QString filled = fillText(QStringLiteral("%nomer% / %nomer% / %nomer%\n%clientname%\n%defect%\n%parts%"), values);
+    const QString filled =
+        fillText(QStringLiteral("%nomer% / %nomer% / %nomer%\n%clientname%\n%defect%\n%parts%"), values);
     const QStringList lines = filled.split(QLatin1Char('\n'));
-    EXPECT_EQ(lines[0], QStringLiteral("%nomer%-12 / %nomer%-12 / %nomer%-12"));  // not replaced again
+    EXPECT_EQ(lines[0], QStringLiteral("%nomer%-12 / %nomer%-12 / %nomer%-12")); // not replaced again
     EXPECT_EQ(lines[1], QStringLiteral("Иван 11.12.2026 Петров"));
     EXPECT_EQ(lines[2], QString(255, QLatin1Char('x')));
-    EXPECT_EQ(lines[3].size(), 300);  // a list of lines is never cut
+    EXPECT_EQ(lines[3].size(), 300); // a list of lines is never cut
 }
 
 TEST(Placeholders, FoundAcrossFormattingAndTakingTheFirstCharactersFormat)
@@ -37,7 +38,7 @@ TEST(Placeholders, FoundAcrossFormattingAndTakingTheFirstCharactersFormat)
     fillDocument(doc, {{QStringLiteral("%clientname%"), QStringLiteral("Мария 'Софт' ООД")}});
     EXPECT_EQ(doc.toPlainText(), QStringLiteral("Клиент: Мария 'Софт' ООД, отново Мария 'Софт' ООД."));
     QTextCursor first(&doc);
-    first.setPosition(9);  // inside the first value
+    first.setPosition(9); // inside the first value
     EXPECT_EQ(first.charFormat().fontWeight(), QFont::Bold);
     QTextCursor last(&doc);
     last.setPosition(static_cast<int>(doc.toPlainText().size()) - 3);
