@@ -21,19 +21,6 @@ namespace morlenta {
 
 namespace {
 
-bool isNumeric(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float: return true;
-    default: return false;
-    }
-}
-
 } // namespace
 
 DataGrid::DataGrid(QWidget *parent) : QWidget(parent)
@@ -654,7 +641,7 @@ GridTable DataGrid::tableHead() const
         col.caption = model_->caption(c);
         col.width = view_->columnWidth(c);
         col.alignRight =
-            model_->isSummed(c) || (model_->leafCount() > 0 && isNumeric(model_->rawValue(0, c)));
+            model_->isSummed(c) || (model_->leafCount() > 0 && isNumberValue(model_->rawValue(0, c)));
         t.columns << col;
     }
     return t;

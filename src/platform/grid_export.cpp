@@ -85,15 +85,11 @@ bool writeXlsx(const QString &path, const GridTable &table, const QString &sheet
             const auto col = lxw_col_t(c);
             if (v.isNull())
                 continue;
+            if (isNumberValue(v)) {
+                worksheet_write_number(sheet, row, col, v.toDouble(), nullptr);
+                continue;
+            }
             switch (v.typeId()) {
-            case QMetaType::Int:
-            case QMetaType::UInt:
-            case QMetaType::LongLong:
-            case QMetaType::ULongLong:
-            case QMetaType::Double:
-            case QMetaType::Float:
-            case QMetaType::Short:
-            case QMetaType::UShort: worksheet_write_number(sheet, row, col, v.toDouble(), nullptr); break;
             case QMetaType::Bool: worksheet_write_boolean(sheet, row, col, v.toBool(), nullptr); break;
             case QMetaType::QDate: {
                 lxw_datetime d = toLxw(QDateTime(v.toDate(), QTime(0, 0)));

@@ -1,4 +1,5 @@
 #include "platform/grid_model.h"
+#include "platform/grid_table.h"
 
 #include "common/money.h"
 
@@ -26,23 +27,6 @@ struct GridModel::Group {
 
 namespace {
 
-bool isNumber(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong: return true;
-    default: return false;
-    }
-}
-
 template <typename T> int cmp(const T &a, const T &b)
 {
     return a < b ? -1 : (b < a ? 1 : 0);
@@ -61,7 +45,7 @@ SortKey sortKey(const QVariant &v)
     constexpr double msPerDay = 86400000.0;
     if (v.isNull())
         return {};
-    if (isNumber(v))
+    if (isNumberValue(v))
         return {1, v.toDouble(), {}};
     switch (v.typeId()) {
     case QMetaType::QDate: return {1, double(v.toDate().toJulianDay()) * msPerDay, {}};
@@ -625,7 +609,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole: return rawValue(row, column);
     case Qt::TextAlignmentRole: {
         const QVariant v = rawValue(row, column);
-        return isNumber(v) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+        return isNumberValue(v) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                            : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     }
     case IsGroupRole: return false;

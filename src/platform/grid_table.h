@@ -6,9 +6,28 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QVariantList>
 
 namespace morlenta {
+
+// A value stored as a number (summed, right-aligned, written as a number).
+inline bool isNumberValue(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong: return true;
+    default: return false;
+    }
+}
 
 struct GridTableColumn {
     QString caption;
