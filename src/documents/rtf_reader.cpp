@@ -125,7 +125,7 @@ struct Picture {
     QByteArray hex;
     QByteArray binary;
     const char *format = nullptr;
-    int picW = 0, picH = 0, goalW = 0, goalH = 0, scaleX = 100, scaleY = 100;
+    int goalW = 0, goalH = 0, scaleX = 100, scaleY = 100;
     bool inShape = false;
 };
 
@@ -225,7 +225,8 @@ QString Reader::run()
         case '{':
             if (m_groups.size() >= size_t(kMaxDepth))
                 return errTooDeep();
-            m_groups.push_back(m_groups.empty() ? Group{} : top());
+            m_groups.push_back(m_groups.empty() ? Group{} : Group(top()));
+            m_ignorable = false;
             m_skipFallback = 0;
             break;
         case '}':
@@ -234,7 +235,8 @@ QString Reader::run()
             m_ignorable = false;
             m_skipFallback = 0;
             if (!closeGroup()) {
-                // The document's own group is closed: only blanks may follow.
+                // The document's own group is closed. What follows is ignored,
+                // but a closing brace there means the braces do not match.
                 for (; m_pos < size; ++m_pos) {
                     if (m_data[m_pos] == '}')
                         return errExtraClose();
@@ -270,14 +272,14 @@ QString Reader::run()
 // Pops a group; false when it was the document's own.
 bool Reader::closeGroup()
 {
-    const Group closed = top();
+    const Dest closed = top().dest;
     if (m_groups.size() == 1)
         return false;
     m_groups.pop_back();
     const Dest parent = top().dest;
-    if (closed.dest == Dest::Picture && parent != Dest::Picture)
+    if (closed == Dest::Picture && parent != Dest::Picture)
         finishPicture();
-    if (closed.dest == Dest::FontTable && m_fontInTable >= 0 && parent == Dest::FontTable) {
+    if (closed == Dest::FontTable && m_fontInTable >= 0 && parent == Dest::FontTable) {
         // a font entry in braces ends here even without its ';'
         m_fonts[m_fontInTable].nameDone = true;
     }
@@ -697,16 +699,23 @@ void Reader::finishPicture()
     QImage image;
     if (bytes.isEmpty() || !image.loadFromData(bytes, p.format))
         return;
-    // The shown size: the goal size, else the shape's box, else the pixels at 96 dpi.
+    // The shown size: the goal size, else the shape's box, else the pixels at
+    // 96 dpi; a missing side keeps the picture's proportions.
     double w = p.goalW > 0 ? px(p.goalW) : 0;
     double h = p.goalH > 0 ? px(p.goalH) : 0;
-    if (p.inShape && (w <= 0 || h <= 0) && m_shapeRight > m_shapeLeft && m_shapeBottom > m_shapeTop) {
-        w = px(m_shapeRight - m_shapeLeft);
-        h = px(m_shapeBottom - m_shapeTop);
+    if (p.inShape && m_shapeRight > m_shapeLeft && m_shapeBottom > m_shapeTop) {
+        if (w <= 0)
+            w = px(m_shapeRight - m_shapeLeft);
+        if (h <= 0)
+            h = px(m_shapeBottom - m_shapeTop);
     }
-    if (w <= 0 || h <= 0) {
-        w = p.picW > 0 ? p.picW : image.width();
-        h = p.picH > 0 ? p.picH : image.height();
+    if (w <= 0 && h <= 0) {
+        w = image.width();
+        h = image.height();
+    } else if (w <= 0) {
+        w = h * image.width() / image.height();
+    } else if (h <= 0) {
+        h = w * image.height() / image.width();
     }
     w = std::clamp(w * std::clamp(p.scaleX, 1, 1000) / 100.0, 1.0, 10000.0);
     h = std::clamp(h * std::clamp(p.scaleY, 1, 1000) / 100.0, 1.0, 10000.0);
@@ -799,8 +808,6 @@ void Reader::word(Kw kw, bool hasParam, int param)
         case Kw::PngBlip: m_pict.format = "PNG"; return;
         case Kw::JpegBlip: m_pict.format = "JPG"; return;
         case Kw::OtherBlip: m_pict.format = nullptr; return;
-        case Kw::PicW: m_pict.picW = param; return;
-        case Kw::PicH: m_pict.picH = param; return;
         case Kw::PicWGoal: m_pict.goalW = param; return;
         case Kw::PicHGoal: m_pict.goalH = param; return;
         case Kw::PicScaleX: m_pict.scaleX = param; return;
