@@ -14,8 +14,9 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <array>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace morlenta::documents {
@@ -155,6 +156,7 @@ private:
     void leaveTable();
     void mergeCells();
     void endParagraph(bool pageBreak = false);
+    void setBlockFormat(QTextBlockFormat f);
     QTextCharFormat charFormat(const CharState &s) const;
     QTextBlockFormat blockFormat(const ParaState &p) const;
     QTextTableFormat tableFormat() const;
@@ -197,6 +199,7 @@ private:
     QString m_shapeProperty;
     int m_shapeLeft = 0, m_shapeTop = 0, m_shapeRight = 0, m_shapeBottom = 0;
     int m_imageCount = 0;
+    std::optional<Qt::Alignment> m_shapeAlign; // of the floating picture in the current block
 
     int m_paperW = 12240, m_paperH = 15840;
     int m_margL = 1800, m_margR = 1800, m_margT = 1440, m_margB = 1440;
@@ -243,7 +246,7 @@ QString Reader::run()
                 }
                 flushText();
                 if (!m_needBlock && !m_table)
-                    m_cursor.setBlockFormat(blockFormat(top().para));
+                    setBlockFormat(blockFormat(top().para));
                 storePageLayout();
                 return {};
             }
@@ -583,6 +586,7 @@ void Reader::ensureParagraph(bool forceTable)
         flushText();
         m_cursor.insertBlock();
         m_needBlock = false;
+        m_shapeAlign.reset();
     }
 }
 
@@ -678,10 +682,24 @@ void Reader::endParagraph(bool pageBreak)
     QTextBlockFormat f = blockFormat(top().para);
     if (pageBreak)
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysAfter);
-    m_cursor.setBlockFormat(f);
+    setBlockFormat(f);
     if (m_cursor.block().length() <= 1)
         m_cursor.setBlockCharFormat(charFormat(top().chr));
     m_needBlock = true;
+}
+
+void Reader::setBlockFormat(QTextBlockFormat f)
+{
+    // A floating picture alone in its paragraph keeps its side of the page,
+    // as far as an inline picture can.
+    if (m_shapeAlign) {
+        const QString text = m_cursor.block().text();
+        if (std::all_of(text.cbegin(), text.cend(),
+                        [](QChar c) { return c == QChar::ObjectReplacementCharacter; }))
+            f.setAlignment(*m_shapeAlign);
+        m_shapeAlign.reset();
+    }
+    m_cursor.setBlockFormat(f);
 }
 
 void Reader::finishPicture()
@@ -729,6 +747,13 @@ void Reader::finishPicture()
     ensureParagraph();
     flushText();
     m_cursor.insertImage(f);
+    if (p.inShape) {
+        const int textWidth = std::max(m_paperW - m_margL - m_margR, 1);
+        const double centre = (m_shapeLeft + m_shapeRight) / 2.0 / textWidth;
+        m_shapeAlign = centre < 1 / 3.0   ? Qt::AlignLeft
+                       : centre > 2 / 3.0 ? Qt::AlignRight
+                                          : Qt::AlignHCenter;
+    }
 }
 
 void Reader::storePageLayout()
@@ -960,7 +985,7 @@ void Reader::word(Kw kw, bool hasParam, int param)
     case Kw::Cell:
         ensureParagraph(true);
         flushText();
-        m_cursor.setBlockFormat(blockFormat(p));
+        setBlockFormat(blockFormat(p));
         m_cellEnded = true;
         m_needBlock = false;
         return;

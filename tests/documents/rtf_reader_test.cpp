@@ -151,6 +151,8 @@ TEST_F(RtfTemplate, ServiceOrderFromWriter)
     const QImage logo = doc.resource(QTextDocument::ImageResource, QUrl(logos[0].name())).value<QImage>();
     EXPECT_EQ(logo.size(), QSize(64, 32));
     EXPECT_NEAR(logos[0].width(), 1699 / 15.0, 0.01);
+    EXPECT_EQ(doc.begin().text(), QString(QChar::ObjectReplacementCharacter));
+    EXPECT_EQ(doc.begin().blockFormat().alignment(), Qt::AlignLeft) << "the logo left its side of the page";
 
     const QTextCharFormat nomer = formatOf(doc, QStringLiteral("%nomer%"));
     EXPECT_EQ(nomer.fontWeight(), QFont::Bold);
