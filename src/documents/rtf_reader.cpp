@@ -326,9 +326,9 @@ QString Reader::controlWord()
     const Kw kw = name.size() > 32 ? Kw::Unknown : rtf::keyword(name);
 
     if (kw == Kw::Bin) {
-        const qint64 count = hasParam ? std::max(param, 0) : 0;
-        // The byte count is checked against the real value, not the capped one.
-        if ((negative ? 0 : value) > size - m_pos)
+        // The real count, not the capped parameter: it must stay inside the file.
+        const qint64 count = negative ? 0 : value;
+        if (count > size - m_pos)
             return errBinary();
         if (top().dest == Dest::Picture)
             m_pict.binary.append(m_data.mid(m_pos, count));
@@ -378,7 +378,7 @@ void Reader::controlSymbol(char c)
         const int high = digit(m_pos);
         const int low = digit(m_pos + 1);
         if (high < 0 || low < 0)
-            return; // a broken escape shows nothing
+            return; // the broken escape itself shows nothing
         m_pos += 2;
         textByte(uchar(high * 16 + low));
         return;
@@ -598,10 +598,8 @@ void Reader::ensureInTable()
     };
     if (!m_table) {
         flushText();
-        if (m_needBlock) {
-            // The paragraph before the table stays as it is; the table follows it.
-            m_needBlock = false;
-        }
+        // The paragraph before stays as it is: inserting the table starts a block of its own.
+        m_needBlock = false;
         m_tableBordered = rowBordered();
         const int columns = std::clamp(int(m_row.cells.size()), 1, kMaxColumns);
         m_table = m_cursor.insertTable(1, columns, tableFormat());
