@@ -1,8 +1,7 @@
 #include "platform/message_prompt.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
-#include <QLabel>
+#include "platform/wait_window.h"
+
 #include <QMessageBox>
 
 namespace morlenta {
@@ -60,24 +59,9 @@ void MessagePrompt::waitMessage(const QString &text)
             wait_->hide();
         return;
     }
-    if (!wait_) {
-        // TfmMess: one line of text in a frameless box above the window.
-        auto *w = new QWidget(parent_, Qt::Dialog | Qt::FramelessWindowHint);
-        w->setObjectName(QStringLiteral("TfmMess"));
-        w->setWindowModality(Qt::ApplicationModal);
-        auto *layout = new QHBoxLayout(w);
-        waitLabel_ = new QLabel(w);
-        waitLabel_->setObjectName(QStringLiteral("lblMess"));
-        waitLabel_->setMargin(16);
-        layout->addWidget(waitLabel_);
-        w->setStyleSheet(QStringLiteral("#TfmMess { border: 1px solid palette(dark); }"));
-        wait_ = w;
-    }
-    waitLabel_->setText(text);
-    wait_->adjustSize();
-    wait_->show();
-    wait_->raise();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!wait_)
+        wait_ = new TfmMess(parent_);
+    wait_->showMessage(text);
 }
 
 } // namespace morlenta

@@ -7,9 +7,10 @@
 #include <QPointer>
 
 class QWidget;
-class QLabel;
 
 namespace morlenta {
+
+class TfmMess;
 
 class MessagePrompt final : public Prompt {
 public:
@@ -24,8 +25,7 @@ public:
 
 private:
     QPointer<QWidget> parent_;
-    QPointer<QWidget> wait_;
-    QLabel *waitLabel_ = nullptr;
+    QPointer<TfmMess> wait_;
 };
 
 } // namespace morlenta

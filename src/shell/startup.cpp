@@ -8,6 +8,7 @@
 #include "data/database.h"
 #include "data/default_database.h"
 #include "data/upgrade.h"
+#include "documents/default_templates.h"
 
 #include <QFileInfo>
 
@@ -96,6 +97,7 @@ StartupResult runStartup(Prompt &prompt, LocalSettings &settings, const StartupO
             try {
                 result.db = data::createDefaultDatabase(location);
                 result.createdNewDatabase = true;
+                documents::installDefaultTemplates(QFileInfo(location).absolutePath());
                 break;
             } catch (const data::DbError &) {
                 // Fall through to the question: the user can point to another file.
