@@ -1,5 +1,7 @@
 #include "documents/cp1251.h"
 
+#include <QList>
+
 #include <array>
 
 namespace morlenta::documents {

@@ -14,8 +14,9 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <array>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace morlenta::documents {
@@ -125,7 +126,7 @@ struct Picture {
     QByteArray hex;
     QByteArray binary;
     const char *format = nullptr;
-    int picW = 0, picH = 0, goalW = 0, goalH = 0, scaleX = 100, scaleY = 100;
+    int goalW = 0, goalH = 0, scaleX = 100, scaleY = 100;
     bool inShape = false;
 };
 
@@ -155,6 +156,7 @@ private:
     void leaveTable();
     void mergeCells();
     void endParagraph(bool pageBreak = false);
+    void setBlockFormat(QTextBlockFormat f);
     QTextCharFormat charFormat(const CharState &s) const;
     QTextBlockFormat blockFormat(const ParaState &p) const;
     QTextTableFormat tableFormat() const;
@@ -197,6 +199,7 @@ private:
     QString m_shapeProperty;
     int m_shapeLeft = 0, m_shapeTop = 0, m_shapeRight = 0, m_shapeBottom = 0;
     int m_imageCount = 0;
+    std::optional<Qt::Alignment> m_shapeAlign; // of the floating picture in the current block
 
     int m_paperW = 12240, m_paperH = 15840;
     int m_margL = 1800, m_margR = 1800, m_margT = 1440, m_margB = 1440;
@@ -225,7 +228,8 @@ QString Reader::run()
         case '{':
             if (m_groups.size() >= size_t(kMaxDepth))
                 return errTooDeep();
-            m_groups.push_back(m_groups.empty() ? Group{} : top());
+            m_groups.push_back(m_groups.empty() ? Group{} : Group(top()));
+            m_ignorable = false;
             m_skipFallback = 0;
             break;
         case '}':
@@ -234,14 +238,15 @@ QString Reader::run()
             m_ignorable = false;
             m_skipFallback = 0;
             if (!closeGroup()) {
-                // The document's own group is closed: only blanks may follow.
+                // The document's own group is closed. What follows is ignored,
+                // but a closing brace there means the braces do not match.
                 for (; m_pos < size; ++m_pos) {
                     if (m_data[m_pos] == '}')
                         return errExtraClose();
                 }
                 flushText();
                 if (!m_needBlock && !m_table)
-                    m_cursor.setBlockFormat(blockFormat(top().para));
+                    setBlockFormat(blockFormat(top().para));
                 storePageLayout();
                 return {};
             }
@@ -270,14 +275,14 @@ QString Reader::run()
 // Pops a group; false when it was the document's own.
 bool Reader::closeGroup()
 {
-    const Group closed = top();
+    const Dest closed = top().dest;
     if (m_groups.size() == 1)
         return false;
     m_groups.pop_back();
     const Dest parent = top().dest;
-    if (closed.dest == Dest::Picture && parent != Dest::Picture)
+    if (closed == Dest::Picture && parent != Dest::Picture)
         finishPicture();
-    if (closed.dest == Dest::FontTable && m_fontInTable >= 0 && parent == Dest::FontTable) {
+    if (closed == Dest::FontTable && m_fontInTable >= 0 && parent == Dest::FontTable) {
         // a font entry in braces ends here even without its ';'
         m_fonts[m_fontInTable].nameDone = true;
     }
@@ -321,9 +326,9 @@ QString Reader::controlWord()
     const Kw kw = name.size() > 32 ? Kw::Unknown : rtf::keyword(name);
 
     if (kw == Kw::Bin) {
-        const qint64 count = hasParam ? std::max(param, 0) : 0;
-        // The byte count is checked against the real value, not the capped one.
-        if ((negative ? 0 : value) > size - m_pos)
+        // The real count, not the capped parameter: it must stay inside the file.
+        const qint64 count = negative ? 0 : value;
+        if (count > size - m_pos)
             return errBinary();
         if (top().dest == Dest::Picture)
             m_pict.binary.append(m_data.mid(m_pos, count));
@@ -373,7 +378,7 @@ void Reader::controlSymbol(char c)
         const int high = digit(m_pos);
         const int low = digit(m_pos + 1);
         if (high < 0 || low < 0)
-            return; // a broken escape shows nothing
+            return; // the broken escape itself shows nothing
         m_pos += 2;
         textByte(uchar(high * 16 + low));
         return;
@@ -581,6 +586,7 @@ void Reader::ensureParagraph(bool forceTable)
         flushText();
         m_cursor.insertBlock();
         m_needBlock = false;
+        m_shapeAlign.reset();
     }
 }
 
@@ -592,10 +598,8 @@ void Reader::ensureInTable()
     };
     if (!m_table) {
         flushText();
-        if (m_needBlock) {
-            // The paragraph before the table stays as it is; the table follows it.
-            m_needBlock = false;
-        }
+        // The paragraph before stays as it is: inserting the table starts a block of its own.
+        m_needBlock = false;
         m_tableBordered = rowBordered();
         const int columns = std::clamp(int(m_row.cells.size()), 1, kMaxColumns);
         m_table = m_cursor.insertTable(1, columns, tableFormat());
@@ -676,10 +680,24 @@ void Reader::endParagraph(bool pageBreak)
     QTextBlockFormat f = blockFormat(top().para);
     if (pageBreak)
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysAfter);
-    m_cursor.setBlockFormat(f);
+    setBlockFormat(f);
     if (m_cursor.block().length() <= 1)
         m_cursor.setBlockCharFormat(charFormat(top().chr));
     m_needBlock = true;
+}
+
+void Reader::setBlockFormat(QTextBlockFormat f)
+{
+    // A floating picture alone in its paragraph keeps its side of the page,
+    // as far as an inline picture can.
+    if (m_shapeAlign) {
+        const QString text = m_cursor.block().text();
+        if (std::all_of(text.cbegin(), text.cend(),
+                        [](QChar c) { return c == QChar::ObjectReplacementCharacter; }))
+            f.setAlignment(*m_shapeAlign);
+        m_shapeAlign.reset();
+    }
+    m_cursor.setBlockFormat(f);
 }
 
 void Reader::finishPicture()
@@ -697,16 +715,23 @@ void Reader::finishPicture()
     QImage image;
     if (bytes.isEmpty() || !image.loadFromData(bytes, p.format))
         return;
-    // The shown size: the goal size, else the shape's box, else the pixels at 96 dpi.
+    // The shown size: the goal size, else the shape's box, else the pixels at
+    // 96 dpi; a missing side keeps the picture's proportions.
     double w = p.goalW > 0 ? px(p.goalW) : 0;
     double h = p.goalH > 0 ? px(p.goalH) : 0;
-    if (p.inShape && (w <= 0 || h <= 0) && m_shapeRight > m_shapeLeft && m_shapeBottom > m_shapeTop) {
-        w = px(m_shapeRight - m_shapeLeft);
-        h = px(m_shapeBottom - m_shapeTop);
+    if (p.inShape && m_shapeRight > m_shapeLeft && m_shapeBottom > m_shapeTop) {
+        if (w <= 0)
+            w = px(m_shapeRight - m_shapeLeft);
+        if (h <= 0)
+            h = px(m_shapeBottom - m_shapeTop);
     }
-    if (w <= 0 || h <= 0) {
-        w = p.picW > 0 ? p.picW : image.width();
-        h = p.picH > 0 ? p.picH : image.height();
+    if (w <= 0 && h <= 0) {
+        w = image.width();
+        h = image.height();
+    } else if (w <= 0) {
+        w = h * image.width() / image.height();
+    } else if (h <= 0) {
+        h = w * image.height() / image.width();
     }
     w = std::clamp(w * std::clamp(p.scaleX, 1, 1000) / 100.0, 1.0, 10000.0);
     h = std::clamp(h * std::clamp(p.scaleY, 1, 1000) / 100.0, 1.0, 10000.0);
@@ -720,6 +745,13 @@ void Reader::finishPicture()
     ensureParagraph();
     flushText();
     m_cursor.insertImage(f);
+    if (p.inShape) {
+        const int textWidth = std::max(m_paperW - m_margL - m_margR, 1);
+        const double centre = (m_shapeLeft + m_shapeRight) / 2.0 / textWidth;
+        m_shapeAlign = centre < 1 / 3.0   ? Qt::AlignLeft
+                       : centre > 2 / 3.0 ? Qt::AlignRight
+                                          : Qt::AlignHCenter;
+    }
 }
 
 void Reader::storePageLayout()
@@ -799,8 +831,6 @@ void Reader::word(Kw kw, bool hasParam, int param)
         case Kw::PngBlip: m_pict.format = "PNG"; return;
         case Kw::JpegBlip: m_pict.format = "JPG"; return;
         case Kw::OtherBlip: m_pict.format = nullptr; return;
-        case Kw::PicW: m_pict.picW = param; return;
-        case Kw::PicH: m_pict.picH = param; return;
         case Kw::PicWGoal: m_pict.goalW = param; return;
         case Kw::PicHGoal: m_pict.goalH = param; return;
         case Kw::PicScaleX: m_pict.scaleX = param; return;
@@ -953,7 +983,7 @@ void Reader::word(Kw kw, bool hasParam, int param)
     case Kw::Cell:
         ensureParagraph(true);
         flushText();
-        m_cursor.setBlockFormat(blockFormat(p));
+        setBlockFormat(blockFormat(p));
         m_cellEnded = true;
         m_needBlock = false;
         return;

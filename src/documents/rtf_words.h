@@ -110,8 +110,6 @@ enum class Kw {
     PngBlip,
     JpegBlip,
     OtherBlip,
-    PicW,
-    PicH,
     PicWGoal,
     PicHGoal,
     PicScaleX,

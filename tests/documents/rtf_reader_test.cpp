@@ -151,6 +151,8 @@ TEST_F(RtfTemplate, ServiceOrderFromWriter)
     const QImage logo = doc.resource(QTextDocument::ImageResource, QUrl(logos[0].name())).value<QImage>();
     EXPECT_EQ(logo.size(), QSize(64, 32));
     EXPECT_NEAR(logos[0].width(), 1699 / 15.0, 0.01);
+    EXPECT_EQ(doc.begin().text(), QString(QChar::ObjectReplacementCharacter));
+    EXPECT_EQ(doc.begin().blockFormat().alignment(), Qt::AlignLeft) << "the logo left its side of the page";
 
     const QTextCharFormat nomer = formatOf(doc, QStringLiteral("%nomer%"));
     EXPECT_EQ(nomer.fontWeight(), QFont::Bold);
@@ -350,17 +352,23 @@ TEST(RtfReader, Pictures)
     ASSERT_TRUE(
         readRtf("{\\rtf1 a{\\pict\\pngblip\\picw20\\pich10\\picwgoal1500\\pichgoal750\\picscalex50 " + png +
                     "}b{\\*\\shppict{\\pict\\jpegblip\\picw8\\pich8 " + jpeg +
-                    "}}{\\nonshppict{\\pict\\wmetafile8 0102}}{\\pict\\emfblip 0102}{\\pict\\pngblip 0011}c}",
+                    "}}{\\nonshppict{\\pict\\wmetafile8 0102}}{\\pict\\emfblip 0102}{\\pict\\pngblip 0011}c"
+                    "{\\pict\\pngblip\\picwgoal600 " +
+                    png + "}}",
                 &doc)
             .ok);
-    EXPECT_EQ(doc.toPlainText(), QStringLiteral("a\ufffcb\ufffcc"));
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("a\ufffcb\ufffcc\ufffc"));
     const auto found = images(doc);
-    ASSERT_EQ(found.size(), 2);
-    EXPECT_DOUBLE_EQ(found[0].width(), 50.0);
-    EXPECT_DOUBLE_EQ(found[0].height(), 50.0);
-    EXPECT_DOUBLE_EQ(found[1].width(), 8.0);
-    for (const auto &f : found)
-        EXPECT_FALSE(doc.resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>().isNull());
+    ASSERT_EQ(found.size(), 3);
+    const struct {
+        double width, height;
+    } sizes[] = {{50, 50}, {8, 8}, {40, 20}}; // goal and scale; the pixels; one goal, proportions kept
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(found[i].width(), sizes[i].width) << i;
+        EXPECT_DOUBLE_EQ(found[i].height(), sizes[i].height) << i;
+        EXPECT_FALSE(
+            doc.resource(QTextDocument::ImageResource, QUrl(found[i].name())).value<QImage>().isNull());
+    }
 }
 
 TEST(RtfReader, PageLayout)
