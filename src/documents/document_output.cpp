@@ -1,6 +1,7 @@
 #include "documents/document_output.h"
 
 #include "documents/document_templates.h"
+#include "documents/rtf_reader.h"
 #include "documents/tlx300.h"
 #include "platform/print_page.h"
 
@@ -19,8 +20,11 @@ void outputDocument(const FilledDocument &document, Prompt &prompt, LocalSetting
         w.exec();
         return;
     }
-    if (document.doc)
-        DocumentPrinter(document.footer).preview(parent, *document.doc, title);
+    if (document.doc) {
+        DocumentPrinter printer(document.footer);
+        printer.setPageLayout(rtfPageLayout(*document.doc));
+        printer.preview(parent, *document.doc, title);
+    }
 }
 
 } // namespace morlenta::documents

@@ -78,6 +78,12 @@ int DocumentPrinter::pageCount(QPrinter *printer, const QTextDocument &document)
     return layoutFor(printer, document, &body)->pageCount();
 }
 
+void DocumentPrinter::applyLayout(QPrinter *printer) const
+{
+    if (layout_)
+        printer->setPageLayout(*layout_);
+}
+
 bool DocumentPrinter::render(QPrinter *printer, const QTextDocument &document) const
 {
     QRectF body;
@@ -105,6 +111,7 @@ bool DocumentPrinter::render(QPrinter *printer, const QTextDocument &document) c
 bool DocumentPrinter::writePdf(const QString &path, const QTextDocument &document) const
 {
     QPrinter printer(QPrinter::HighResolution);
+    applyLayout(&printer);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     return render(&printer, document);
@@ -113,6 +120,7 @@ bool DocumentPrinter::writePdf(const QString &path, const QTextDocument &documen
 void DocumentPrinter::preview(QWidget *parent, const QTextDocument &document, const QString &title) const
 {
     QPrinter printer(QPrinter::HighResolution);
+    applyLayout(&printer);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("TfrmPreview"));
     fitPreviewWindow(dialog);
@@ -125,6 +133,7 @@ void DocumentPrinter::preview(QWidget *parent, const QTextDocument &document, co
 bool DocumentPrinter::printWithDialog(QWidget *parent, const QTextDocument &document) const
 {
     QPrinter printer(QPrinter::HighResolution);
+    applyLayout(&printer);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
@@ -138,6 +147,7 @@ bool DocumentPrinter::printOn(const QString &printerName, const QTextDocument &d
     if (info.isNull())
         return false;
     QPrinter printer(info, QPrinter::HighResolution);
+    applyLayout(&printer);
     render(&printer, document);
     return true;
 }

@@ -3,8 +3,10 @@
 // Page parts shared by every printout: the print footer line at the foot of
 // the page, and the document printing service (preview, printer, PDF).
 
+#include <QPageLayout>
 #include <QString>
 
+#include <optional>
 #include <utility>
 
 class QFont;
@@ -29,6 +31,8 @@ void fitPreviewWindow(QWidget &dialog);
 class DocumentPrinter {
 public:
     explicit DocumentPrinter(QString footer) : footer_(std::move(footer)) {}
+    // The page size and margins the template asks for; the printer's own otherwise.
+    void setPageLayout(std::optional<QPageLayout> layout) { layout_ = std::move(layout); }
 
     // Every page of the document on a printer that is set up already; false when
     // the printer cannot be opened (a PDF file that cannot be written).
@@ -44,7 +48,9 @@ public:
     int pageCount(QPrinter *printer, const QTextDocument &document) const;
 
 private:
+    void applyLayout(QPrinter *printer) const;
     QString footer_;
+    std::optional<QPageLayout> layout_;
 };
 
 } // namespace morlenta

@@ -1,5 +1,6 @@
 #include "documents/document_templates.h"
 #include "documents/document_values.h"
+#include "documents/rtf_reader.h"
 #include "platform/pdf_text.h"
 #include "platform/print_page.h"
 #include "support/fake_prompt.h"
@@ -51,7 +52,9 @@ TEST(FilledTemplate, ServiceCardFromTheShopsTemplatePrintsWithItsFooter)
                                     QStringLiteral("Отпечатано с Morlenta"));
     ASSERT_TRUE(d.ok) << prompt.texts().join(QLatin1Char(' ')).toStdString();
     const QString pdf = dir.filePath(QStringLiteral("card.pdf"));
-    ASSERT_TRUE(DocumentPrinter(d.footer).writePdf(pdf, *d.doc));
+    DocumentPrinter printer(d.footer);
+    printer.setPageLayout(rtfPageLayout(*d.doc));  // the template's A4 and margins
+    ASSERT_TRUE(printer.writePdf(pdf, *d.doc));
     const QStringList pages = morlenta::test::pdfPages(pdf);
     ASSERT_FALSE(pages.isEmpty());
     const QString all = pages.join(QLatin1Char('\n'));
