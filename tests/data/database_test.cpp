@@ -2,6 +2,7 @@
 #include "data/schema.h"
 #include "data/transaction.h"
 #include "support/db_fixture.h"
+#include "support/files.h"
 
 #include <QDate>
 #include <QFile>
@@ -13,23 +14,12 @@
 #include <thread>
 
 using namespace morlenta;
+using morlenta::test::readFile;
+using morlenta::test::writeFile;
 using namespace morlenta::data;
 using morlenta::test::DbTest;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 qint64 count(Database &db, const QString &table)
 {
@@ -54,10 +44,10 @@ TEST(DatabaseOpen, BadLocationsAreRefusedAndNothingIsCreatedOrChanged)
     } catch (const DbError &e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("не е база данни"))) << e.what();
     }
-    EXPECT_EQ(readAll(text), bytes);
+    EXPECT_EQ(readFile(text), bytes);
 
     EXPECT_THROW(Database::openSqlite(text, true), DbError); // create never overwrites
-    EXPECT_EQ(readAll(text), bytes);
+    EXPECT_EQ(readFile(text), bytes);
 
     const QString readOnly = dir.filePath(QStringLiteral("ro.sv"));
     Database::openSqlite(readOnly, true)->execute(QStringLiteral("create table t (a integer)"));

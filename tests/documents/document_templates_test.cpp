@@ -3,6 +3,7 @@
 #include "documents/default_templates.h"
 #include "documents/document_values.h"
 #include "support/fake_prompt.h"
+#include "support/files.h"
 #include "support/qt_print.h"
 
 #include <QDir>
@@ -13,19 +14,10 @@
 #include <gtest/gtest.h>
 
 using namespace morlenta;
+using morlenta::test::readFile;
+using morlenta::test::writeFile;
 using namespace morlenta::documents;
 using morlenta::test::FakePrompt;
-
-namespace {
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 TEST(Templates, MissingTemplatesAreReportedWithTheirMessages)
 {
@@ -62,8 +54,8 @@ TEST(Templates, MissingTemplatesAreReportedWithTheirMessages)
 TEST(Templates, PlainTextTemplatesInUtf8OrWindows1251AndTheServiceNameRule)
 {
     QTemporaryDir dir;
-    write(dir.filePath(QStringLiteral("serv_order.txt")),
-          QByteArray("\xCA\xE0\xF0\xF2\xE0 %nomer%\r\n")); // Windows-1251
+    writeFile(dir.filePath(QStringLiteral("serv_order.txt")),
+              QByteArray("\xCA\xE0\xF0\xF2\xE0 %nomer%\r\n")); // Windows-1251
     FakePrompt prompt;
     FilledDocument d = fillTemplate(DocumentKind::ServiceCard, dir.path(), true, {}, prompt, QString());
     EXPECT_FALSE(d.ok);
@@ -72,8 +64,8 @@ TEST(Templates, PlainTextTemplatesInUtf8OrWindows1251AndTheServiceNameRule)
         QStringList{QStringLiteral(
             "Не е намерена променливата за името на сервиза!\nНе можете да отпечатате сервизна карта")});
 
-    write(dir.filePath(QStringLiteral("serv_order.txt")),
-          QStringLiteral("%servicename%\r\nКарта %nomer%\r\n").toUtf8());
+    writeFile(dir.filePath(QStringLiteral("serv_order.txt")),
+              QStringLiteral("%servicename%\r\nКарта %nomer%\r\n").toUtf8());
     ServiceCardInput in;
     in.number = 42;
     const ShopData shop{QStringLiteral("Сервиз"), {}, {}, {}, {}};
@@ -84,7 +76,7 @@ TEST(Templates, PlainTextTemplatesInUtf8OrWindows1251AndTheServiceNameRule)
     EXPECT_EQ(d.text, QChar(14) + QStringLiteral("Сервиз") + QChar(20) + QStringLiteral("\r\nКарта 42\r\n"));
     EXPECT_EQ(d.prnFile, QStringLiteral("order.prn"));
 
-    write(dir.filePath(QStringLiteral("protocol.txt")), QByteArray("\xB9 $nomer$"));
+    writeFile(dir.filePath(QStringLiteral("protocol.txt")), QByteArray("\xB9 $nomer$"));
     ProtocolInput p;
     p.protocolNumber = 7;
     d = fillTemplate(DocumentKind::Protocol, dir.path(), true, protocolValues(p, shop), ok, QString());

@@ -53,7 +53,7 @@ TEST(FilledTemplate, ServiceCardFromTheShopsTemplatePrintsWithItsFooter)
     ASSERT_TRUE(d.ok) << prompt.texts().join(QLatin1Char(' ')).toStdString();
     const QString pdf = dir.filePath(QStringLiteral("card.pdf"));
     DocumentPrinter printer(d.footer);
-    printer.setPageLayout(rtfPageLayout(*d.doc));  // the template's A4 and margins
+    printer.setPageLayout(rtfPageLayout(*d.doc)); // the template's A4 and margins
     ASSERT_TRUE(printer.writePdf(pdf, *d.doc));
     const QStringList pages = morlenta::test::pdfPages(pdf);
     ASSERT_FALSE(pages.isEmpty());

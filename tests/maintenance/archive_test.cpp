@@ -5,6 +5,7 @@
 #include "data/transaction.h"
 #include "maintenance/backup.h"
 #include "support/db_fixture.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,26 +15,11 @@
 #include <thread>
 
 using namespace morlenta;
+using morlenta::test::readFile;
+using morlenta::test::writeFile;
 using namespace morlenta::maintenance;
 using morlenta::data::Engine;
 using morlenta::test::DbTest;
-
-namespace {
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
 
 class ArchiveTest : public DbTest {
 protected:
@@ -44,7 +30,7 @@ protected:
             return;
         folder = tempPath(QStringLiteral("templates"));
         QDir().mkpath(folder);
-        write(QDir(folder).filePath(QStringLiteral("serv_order.rtf")), "{\\rtf1 %servicename%}");
+        writeFile(QDir(folder).filePath(QStringLiteral("serv_order.rtf")), "{\\rtf1 %servicename%}");
         archiveDir = tempPath(QStringLiteral("archives"));
         QDir().mkpath(archiveDir);
     }
@@ -82,14 +68,14 @@ TEST_P(ArchiveTest, ArchiveChangeRestoreGivesTheDataBackExactly)
 
     db().execute(QStringLiteral("delete from kasa"));
     addKasa(99, QStringLiteral("по-късно"));
-    write(QDir(folder).filePath(QStringLiteral("serv_order.rtf")), "changed");
+    writeFile(QDir(folder).filePath(QStringLiteral("serv_order.rtf")), "changed");
     closeDatabase();
 
     const ArchiveOutcome restored = restoreArchive(archive, location(), folder);
     ASSERT_TRUE(restored.ok()) << restored.detail.toStdString();
     reopenDatabase();
     EXPECT_EQ(kasaText(), before);
-    EXPECT_EQ(read(QDir(folder).filePath(QStringLiteral("serv_order.rtf"))),
+    EXPECT_EQ(readFile(QDir(folder).filePath(QStringLiteral("serv_order.rtf"))),
               QByteArray("{\\rtf1 %servicename%}"));
     // The key counter goes on after the restored rows.
     EXPECT_EQ(db().insert(QStringLiteral("kasa"), {{QStringLiteral("Suma"), 1.0}}), 3);
@@ -105,12 +91,12 @@ TEST_P(ArchiveTest, BadArchivesAreRefusedAndNothingIsReplaced)
     addKasa(10, QStringLiteral("остава"));
     const QString good = QDir(archiveDir).filePath(QStringLiteral("good.srz"));
     ASSERT_TRUE(makeArchive(db(), folder, good).ok());
-    const QByteArray bytes = read(good);
+    const QByteArray bytes = readFile(good);
 
     const QString truncated = QDir(archiveDir).filePath(QStringLiteral("truncated.srz"));
-    write(truncated, bytes.left(bytes.size() * 2 / 3));
+    writeFile(truncated, bytes.left(bytes.size() * 2 / 3));
     const QString foreignFile = QDir(archiveDir).filePath(QStringLiteral("notes.txt"));
-    write(foreignFile, "чужд файл");
+    writeFile(foreignFile, "чужд файл");
     const QString foreign = QDir(archiveDir).filePath(QStringLiteral("foreign.srz"));
     ASSERT_TRUE(packFiles(foreign, {{foreignFile, QStringLiteral("notes.txt")}}, QStringLiteral("other")).ok);
     const QString otherDb = QDir(archiveDir).filePath(QStringLiteral("Other.sv"));
@@ -119,9 +105,9 @@ TEST_P(ArchiveTest, BadArchivesAreRefusedAndNothingIsReplaced)
     ASSERT_TRUE(packFiles(otherProgram, {{otherDb, QStringLiteral("Other.sv")}}, QStringLiteral("other")).ok);
     const QString corruptDb = QDir(archiveDir).filePath(QStringLiteral("Corrupt.sv"));
     {
-        QByteArray db = read(QDir(archiveDir).filePath(QStringLiteral("Other.sv")));
+        QByteArray db = readFile(QDir(archiveDir).filePath(QStringLiteral("Other.sv")));
         db.replace(100, 3000, QByteArray(3000, '\x5a'));
-        write(corruptDb, db);
+        writeFile(corruptDb, db);
     }
     const QString corrupt = QDir(archiveDir).filePath(QStringLiteral("corrupt.srz"));
     ASSERT_TRUE(
@@ -129,14 +115,14 @@ TEST_P(ArchiveTest, BadArchivesAreRefusedAndNothingIsReplaced)
 
     const QString before = kasaText();
     closeDatabase();
-    const QByteArray fileBefore = engine() == Engine::Sqlite ? read(location()) : QByteArray();
+    const QByteArray fileBefore = engine() == Engine::Sqlite ? readFile(location()) : QByteArray();
     for (const QString &bad : {truncated, foreign, otherProgram, corrupt}) {
         QString why;
         EXPECT_FALSE(checkArchive(bad, &why)) << bad.toStdString();
         EXPECT_EQ(restoreArchive(bad, location(), folder).kind, ArchiveOutcome::Failed) << bad.toStdString();
     }
     if (engine() == Engine::Sqlite) {
-        EXPECT_EQ(read(location()), fileBefore);
+        EXPECT_EQ(readFile(location()), fileBefore);
         EXPECT_TRUE(
             QDir(QFileInfo(location()).absolutePath()).entryList({QStringLiteral("*.bak")}).isEmpty());
     }
@@ -164,16 +150,16 @@ TEST_P(ArchiveTest, DatabaseInUseElsewhereIsNotReplaced)
 TEST_P(ArchiveTest, SecondAutomaticArchiveKeepsTheFirstAsItsBackup)
 {
     ASSERT_TRUE(makeAutoArchive(db(), folder, archiveDir).ok());
-    const QByteArray first = read(QDir(archiveDir).filePath(QStringLiteral("AutoArchive.srz")));
+    const QByteArray first = readFile(QDir(archiveDir).filePath(QStringLiteral("AutoArchive.srz")));
     addKasa(1, QStringLiteral("нов ред"));
     ASSERT_TRUE(makeAutoArchive(db(), folder, archiveDir).ok());
-    EXPECT_EQ(read(QDir(archiveDir).filePath(QStringLiteral("backup of AutoArchive.srz"))), first);
-    EXPECT_NE(read(QDir(archiveDir).filePath(QStringLiteral("AutoArchive.srz"))), first);
+    EXPECT_EQ(readFile(QDir(archiveDir).filePath(QStringLiteral("backup of AutoArchive.srz"))), first);
+    EXPECT_NE(readFile(QDir(archiveDir).filePath(QStringLiteral("AutoArchive.srz"))), first);
 }
 
 TEST_P(ArchiveTest, OnlyExistingTemplatesAreListed)
 {
-    write(QDir(folder).filePath(QStringLiteral("protocol.txt")), "x");
+    writeFile(QDir(folder).filePath(QStringLiteral("protocol.txt")), "x");
     EXPECT_EQ(existingTemplates(folder),
               (QStringList{QStringLiteral("protocol.txt"), QStringLiteral("serv_order.rtf")}));
     const QString archive = QDir(archiveDir).filePath(QStringLiteral("a.srz"));

@@ -1,5 +1,6 @@
 #include "maintenance/backup.h"
 
+#include "support/files.h"
 #include "support/qt_print.h"
 
 #include <QDir>
@@ -9,31 +10,15 @@
 #include <gtest/gtest.h>
 
 using namespace morlenta::maintenance;
-
-namespace {
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
+using morlenta::test::readFile;
+using morlenta::test::writeFile;
 
 TEST(Backup, PacksWithTitleAndUnpacksIgnoringFolders)
 {
     QTemporaryDir dir;
     const QByteArray big = QByteArray("ред от шаблона %servicename%\n").repeated(2000);
-    write(dir.filePath(QStringLiteral("src/a/serv_order.rtf")), big);
-    write(dir.filePath(QStringLiteral("src/b/Morlenta.sv")), QByteArray(5000, 'x'));
+    writeFile(dir.filePath(QStringLiteral("src/a/serv_order.rtf")), big);
+    writeFile(dir.filePath(QStringLiteral("src/b/Morlenta.sv")), QByteArray(5000, 'x'));
     const QString archive = dir.filePath(QStringLiteral("2026-12-11.srz"));
     QList<int> percents;
     QStringList names;
@@ -61,21 +46,21 @@ TEST(Backup, PacksWithTitleAndUnpacksIgnoringFolders)
 
     const QString out = dir.filePath(QStringLiteral("out"));
     ASSERT_TRUE(unpackAll(archive, out, &error)) << error.toStdString();
-    EXPECT_EQ(read(QDir(out).filePath(QStringLiteral("serv_order.rtf"))), big);
-    EXPECT_EQ(read(QDir(out).filePath(QStringLiteral("Morlenta.sv"))), QByteArray(5000, 'x'));
+    EXPECT_EQ(readFile(QDir(out).filePath(QStringLiteral("serv_order.rtf"))), big);
+    EXPECT_EQ(readFile(QDir(out).filePath(QStringLiteral("Morlenta.sv"))), QByteArray(5000, 'x'));
 }
 
 TEST(Backup, DamagedArchivesAndMissingFilesFail)
 {
     QTemporaryDir dir;
-    write(dir.filePath(QStringLiteral("f.txt")), QByteArray("text").repeated(10000));
+    writeFile(dir.filePath(QStringLiteral("f.txt")), QByteArray("text").repeated(10000));
     const QString archive = dir.filePath(QStringLiteral("a.srz"));
     ASSERT_TRUE(packFiles(archive, {{dir.filePath(QStringLiteral("f.txt")), QStringLiteral("f.txt")}},
                           QStringLiteral("Service bases"))
                     .ok);
     QString error;
-    const QByteArray bytes = read(archive);
-    write(archive, bytes.left(bytes.size() / 2));
+    const QByteArray bytes = readFile(archive);
+    writeFile(archive, bytes.left(bytes.size() / 2));
     EXPECT_FALSE(readArchive(archive, nullptr, nullptr, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(unpackAll(archive, dir.filePath(QStringLiteral("out")), &error));
@@ -85,9 +70,9 @@ TEST(Backup, DamagedArchivesAndMissingFilesFail)
     ASSERT_TRUE(packFiles(good, {{dir.filePath(QStringLiteral("f.txt")), QStringLiteral("f.txt")}},
                           QStringLiteral("t"))
                     .ok);
-    const QByteArray before = read(good);
+    const QByteArray before = readFile(good);
     const PackResult r = packFiles(
         good, {{dir.filePath(QStringLiteral("missing.txt")), QStringLiteral("m.txt")}}, QStringLiteral("t"));
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(read(good), before);
+    EXPECT_EQ(readFile(good), before);
 }
