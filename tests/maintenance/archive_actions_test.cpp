@@ -22,7 +22,6 @@ protected:
         DbTest::SetUp();
         if (IsSkipped())
             return;
-        settings = std::make_unique<LocalSettings>(tempPath(QStringLiteral("Morlenta.conf")));
         folder = tempPath(QStringLiteral("templates"));
         QDir().mkpath(folder);
         ui.chooseTarget = [this](const QString &dir, const QString &proposed) {
@@ -34,10 +33,8 @@ protected:
     }
     ArchiveActions actions()
     {
-        return ArchiveActions(prompt, *settings, ui, tempPath(QStringLiteral("docs")));
+        return ArchiveActions(prompt, settings(), ui, tempPath(QStringLiteral("docs")));
     }
-
-    std::unique_ptr<LocalSettings> settings;
     FakePrompt prompt;
     ArchiveUi ui;
     QString folder, target, source, offeredFolder, offeredName;
@@ -61,7 +58,7 @@ TEST_P(ArchiveActionsTest, ManualArchiveProposesTheDateAndRemembersTheFolder)
         prompt.waits()[0].startsWith(QStringLiteral("Архивирането базите данни е успешно. Компресията е ")));
     EXPECT_TRUE(prompt.waits()[0].endsWith(QStringLiteral(" %")));
     EXPECT_FALSE(prompt.waitShown());
-    EXPECT_EQ(settings->text(QLatin1String(Local::ArchiveDir)), tempPath(QStringLiteral("usb")));
+    EXPECT_EQ(settings().text(QLatin1String(Local::ArchiveDir)), tempPath(QStringLiteral("usb")));
 
     target = tempPath(QStringLiteral("no/such/folder/a.srz"));
     EXPECT_FALSE(a.manualArchive(db(), folder));

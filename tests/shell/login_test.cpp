@@ -18,7 +18,6 @@ protected:
         DbTest::SetUp();
         if (IsSkipped())
             return;
-        settings = std::make_unique<LocalSettings>(tempPath(QStringLiteral("Morlenta.conf")));
         addClerk(QStringLiteral("Мария Иванова"), QStringLiteral("maria"),
                  hashPassword(QStringLiteral("Тайна 1")), true);
         addClerk(QStringLiteral("Стар Служител"), QStringLiteral("old"), QStringLiteral("1234"), false);
@@ -32,7 +31,6 @@ protected:
                                                {QStringLiteral("Active"), active},
                                                {QStringLiteral("preferences"), QStringLiteral("121")}});
     }
-    std::unique_ptr<LocalSettings> settings;
     FakePrompt prompt;
 };
 
@@ -40,18 +38,18 @@ const QString kWrong = QStringLiteral("Грешно име и/или парол�
 
 TEST_P(LoginTest, BlanksAroundNameAndPasswordAreTrimmed)
 {
-    Login login(db(), prompt, *settings);
+    Login login(db(), prompt, settings());
     EXPECT_EQ(login.attempt(QStringLiteral("  maria "), QStringLiteral(" Тайна 1  ")),
               Login::Outcome::LoggedIn);
     EXPECT_EQ(login.clerk().name, QStringLiteral("Мария Иванова"));
     EXPECT_EQ(login.clerk().rights, QStringLiteral("121"));
-    EXPECT_EQ(settings->text(QLatin1String(Local::User)), QStringLiteral("maria"));
+    EXPECT_EQ(settings().text(QLatin1String(Local::User)), QStringLiteral("maria"));
     EXPECT_TRUE(prompt.records().isEmpty());
 }
 
 TEST_P(LoginTest, EmptyFieldsAskForThemWithoutCountingAFailure)
 {
-    Login login(db(), prompt, *settings);
+    Login login(db(), prompt, settings());
     EXPECT_EQ(login.attempt(QStringLiteral("maria"), QStringLiteral("   ")), Login::Outcome::NeedPassword);
     EXPECT_EQ(login.attempt(QString(), QStringLiteral("x")), Login::Outcome::NeedName);
     EXPECT_EQ(login.failures(), 0);
@@ -59,7 +57,7 @@ TEST_P(LoginTest, EmptyFieldsAskForThemWithoutCountingAFailure)
 
 TEST_P(LoginTest, InactiveClerkAndWrongCaseGetTheOrdinaryMessage)
 {
-    Login login(db(), prompt, *settings);
+    Login login(db(), prompt, settings());
     EXPECT_EQ(login.attempt(QStringLiteral("old"), QStringLiteral("1234")), Login::Outcome::Wrong);
     EXPECT_EQ(login.attempt(QStringLiteral("Maria"), QStringLiteral("Тайна 1")), Login::Outcome::Wrong);
     EXPECT_EQ(prompt.texts(), (QStringList{kWrong, kWrong}));
@@ -69,14 +67,14 @@ TEST_P(LoginTest, InactiveClerkAndWrongCaseGetTheOrdinaryMessage)
 TEST_P(LoginTest, TwoFailuresThenSuccessAndThreeFailuresEnd)
 {
     {
-        Login login(db(), prompt, *settings);
+        Login login(db(), prompt, settings());
         EXPECT_EQ(login.attempt(QStringLiteral("maria"), QStringLiteral("x")), Login::Outcome::Wrong);
         EXPECT_EQ(login.attempt(QStringLiteral("maria"), QStringLiteral("y")), Login::Outcome::Wrong);
         EXPECT_EQ(login.attempt(QStringLiteral("maria"), QStringLiteral("Тайна 1")),
                   Login::Outcome::LoggedIn);
     }
     FakePrompt other;
-    Login login(db(), other, *settings);
+    Login login(db(), other, settings());
     for (int i = 0; i < 2; ++i)
         EXPECT_EQ(login.attempt(QStringLiteral("maria"), QStringLiteral("x")), Login::Outcome::Wrong);
     EXPECT_EQ(login.attempt(QStringLiteral("maria"), QStringLiteral("x")), Login::Outcome::TooManyFailures);
@@ -85,20 +83,20 @@ TEST_P(LoginTest, TwoFailuresThenSuccessAndThreeFailuresEnd)
 
 TEST_P(LoginTest, PlainPasswordOfAnOlderFileIsReplacedByItsHash)
 {
-    Login login(db(), prompt, *settings);
+    Login login(db(), prompt, settings());
     ASSERT_EQ(login.attempt(QStringLiteral("petar"), QStringLiteral("plain'1")), Login::Outcome::LoggedIn);
     const QString stored =
         db().scalar(QStringLiteral("select Password from clerks where Nick = ?"), {QStringLiteral("petar")})
             .toString();
     EXPECT_TRUE(isPasswordHash(stored));
     EXPECT_TRUE(checkPassword(stored, QStringLiteral("plain'1")));
-    Login again(db(), prompt, *settings);
+    Login again(db(), prompt, settings());
     EXPECT_EQ(again.attempt(QStringLiteral("petar"), QStringLiteral("plain'1")), Login::Outcome::LoggedIn);
 }
 
 TEST_P(LoginTest, FirstLoginHereRemembersTheAdministrator)
 {
-    Login login(db(), prompt, *settings);
+    Login login(db(), prompt, settings());
     bool first = false;
     EXPECT_EQ(login.rememberedName(&first), QStringLiteral("Administrator"));
     EXPECT_TRUE(first);

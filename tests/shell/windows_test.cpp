@@ -28,20 +28,18 @@ protected:
         DbTest::SetUp();
         if (IsSkipped())
             return;
-        settings = std::make_unique<LocalSettings>(tempPath(QStringLiteral("Morlenta.conf")));
-        settings->setValue(QLatin1String(Local::User), QStringLiteral("Administrator"));
+        settings().setValue(QLatin1String(Local::User), QStringLiteral("Administrator"));
         session.db = &db();
         session.prompt = &prompt;
-        session.settings = settings.get();
+        session.settings = &settings();
     }
-    std::unique_ptr<LocalSettings> settings;
     FakePrompt prompt;
     Session session;
 };
 
 TEST_P(WindowsTest, LoginWindowTakesTheRememberedNameAndLogsIn)
 {
-    Login login(db(), prompt, *settings);
+    Login login(db(), prompt, settings());
     TsrPass w(login);
     w.show();
     EXPECT_EQ(w.ePotr->text(), QStringLiteral("Administrator"));
@@ -100,7 +98,7 @@ TEST_P(WindowsTest, MainWindowShowsTheClerkAndAsksBeforeExit)
     EXPECT_TRUE(w.isVisible());
     int archives = 0;
     w.autoArchive = [&] { ++archives; };
-    settings->setValue(QLatin1String(Local::AutoArchive), true);
+    settings().setValue(QLatin1String(Local::AutoArchive), true);
     prompt.expectQuestion(QStringLiteral("Желаете ли да излезете от програмата?"), PromptAnswer::Yes);
     w.close();
     EXPECT_FALSE(w.isVisible());

@@ -5,6 +5,7 @@
 // MORLENTA_TEST_PG (for example postgresql://postgres@127.0.0.1:54329/postgres).
 // Without that variable the PostgreSQL instances are skipped.
 
+#include "common/local_settings.h"
 #include "data/database.h"
 #include "support/qt_print.h"
 
@@ -45,12 +46,20 @@ protected:
     // Drops the fixture's own connection (for tests that must reopen).
     void closeDatabase() { db_.reset(); }
     void reopenDatabase() { db_ = openAnother(); }
+    // This computer's settings for the test, in a file of its own.
+    LocalSettings &settings()
+    {
+        if (!settings_)
+            settings_ = std::make_unique<LocalSettings>(tempPath(QStringLiteral("Morlenta.conf")));
+        return *settings_;
+    }
     // A folder that lives as long as the test.
     QString tempPath(const QString &name) const { return dir_.filePath(name); }
 
 private:
     QTemporaryDir dir_;
     std::unique_ptr<data::Database> db_;
+    std::unique_ptr<LocalSettings> settings_;
     std::unique_ptr<data::Database> admin_;
     QString location_;
     QString schema_;
