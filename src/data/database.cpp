@@ -418,4 +418,11 @@ void Database::rollbackLevel()
     execute(QStringLiteral("rollback"));
 }
 
+SqlCondition Database::containsCondition(const QString &table, const QString &column,
+                                         const QString &text) const
+{
+    Q_UNUSED(table);
+    return {likeCondition(column), {likePattern(QLatin1Char('*') + text + QLatin1Char('*'))}};
+}
+
 } // namespace morlenta::data

@@ -35,6 +35,12 @@ private:
     bool unique_;
 };
 
+// A piece of a where clause with the values of its placeholders.
+struct SqlCondition {
+    QString sql;
+    QVariantList params;
+};
+
 // Column name and value pairs of one row.
 using Row = QList<std::pair<QString, QVariant>>;
 
@@ -73,6 +79,9 @@ public:
     bool decrementIfEnough(const QString &table, const QString &column, const QString &keyColumn,
                            const QVariant &key, int amount);
     QString likeCondition(const QString &column) const { return dialect_->likeCondition(column); }
+    // `column` of `table` holds `text` anywhere, ignoring letter case; a "*"
+    // typed inside the text stands for any run of characters.
+    SqlCondition containsCondition(const QString &table, const QString &column, const QString &text) const;
 
     // Engine operations on the schema.
     QStringList tables();
