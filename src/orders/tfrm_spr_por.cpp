@@ -361,7 +361,14 @@ void TfrmSprPor::setUpColumns()
     for (const QString &name : dtPor->gridModel()->columnNames())
         if (!shown.contains(name, Qt::CaseInsensitive))
             dtPor->setColumnVisible(name, false);
+    int position = 0;
+    for (const QString &name : shown)
+        dtPor->moveColumn(name, position++);
     dtPor->setColumnFormatter(QStringLiteral("porState"), stateWithPicture);
+    for (const char *flag : {"ready", "payed"})
+        dtPor->setColumnFormatter(QLatin1String(flag), [](const QVariant &v) {
+            return v.toBool() ? QStringLiteral("да") : QString();
+        });
     const bool profit = session_.hasRight(Right::Profit);
     if (profit)
         dtPor->setSummedColumns({QStringLiteral("taksa"), QStringLiteral("sumTrud"),
@@ -556,6 +563,8 @@ void TfrmSprPor::runQuery(const RegisterQuery &q)
     }
     if (!columnsReady_)
         setUpColumns();
+    dtPor->fullExpand();
+    dtPor->bestFit();
     currentChanged();
 }
 

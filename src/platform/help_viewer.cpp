@@ -19,6 +19,8 @@ constexpr Topic kTopics[] = {
     {"ИмеПарола", "login.html"},
     {"Предназначение_и_функции_на_програмата", "purpose.html"},
     {"Данни_за_фирмата", "own_firm.html"},
+    {"ОписПоръчка", "order_intake.html"},
+    {"SymptomCodes", "symptom_codes.html"},
 };
 
 QString pageOf(const QString &topic)
