@@ -316,7 +316,12 @@ void TfrmSprPor::buildGrid()
     connect(pnlExt->bRecExp, &QPushButton::clicked, this, &TfrmSprPor::bRecExpClick);
     connect(pnlExt->bCancel, &QPushButton::clicked, this, &TfrmSprPor::closeExternalPanel);
     connect(dtPor, &DataGrid::currentRecordChanged, this, &TfrmSprPor::currentChanged);
+}
 
+void TfrmSprPor::setUpColumns()
+{
+    // Once, on the first result, so that the stored layout finds every column.
+    columnsReady_ = true;
     dtPor->addCalculatedColumn(QStringLiteral("Warranty"), QStringLiteral("Гаранция"),
                                [this](const QAbstractItemModel &, int row) -> QVariant {
                                    const QVariant v = dtPor->gridModel()->rawValue(
@@ -335,12 +340,6 @@ void TfrmSprPor::buildGrid()
                                return withExternal_.contains(id.toLongLong()) ? QStringLiteral("да")
                                                                               : QString();
                            });
-}
-
-void TfrmSprPor::setUpColumns()
-{
-    // Once, on the first result, so that the stored layout finds every column.
-    columnsReady_ = true;
     const QList<std::pair<const char *, const char *>> captions = {
         {"idPor", "Поръчка №"},       {"payed", "Платена"},         {"PorDate", "Приета"},
         {"readyDate", "Готова на"},   {"payDate", "Платена на"},    {"ready", "Готова"},

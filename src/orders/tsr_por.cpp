@@ -252,6 +252,13 @@ QString TsrPor::comboText(const QComboBox *box)
 
 void TsrPor::fillLists()
 {
+    QStringList firms;
+    for (const invoicing::Firm &f : invoicing::allFirms(*session_.db))
+        firms << f.name;
+    auto *names = new QCompleter(firms, eClientName);
+    names->setCaseSensitivity(Qt::CaseInsensitive);
+    names->setFilterMode(Qt::MatchContains);
+    eClientName->setCompleter(names);
     technicians_ = intake_.technicians();
     cmbClerk->clear();
     cmbClerk->addItem(QStringLiteral("Без избор"));
