@@ -11,6 +11,9 @@ namespace {
 constexpr CommandDef kCommands[] = {
     {"mnMyInfoClick", "mnMyInfo", Right::OwnFirm, false, MenuGroup::System,  nullptr, "Данни за фирмата"},
     {"mnExitClick",   "mnExit",   0,              false, MenuGroup::System,  nullptr, "Изход"},
+    {"btPartsClick",  "bNom",     Right::PartsCatalogue, true, MenuGroup::Nomenclatures, nullptr, "Номенклатура резервни части"},
+    {"TBItem7Click",  "TBItem7",  0,              false, MenuGroup::Nomenclatures, nullptr, "Артикули и марки"},
+    {"TBItem19Click", "TBItem19", Right::StockReports, false, MenuGroup::Reports, nullptr, "Серийни номера в наличност"},
     {"N6Click",       "N6",       0,              false, MenuGroup::Archive, nullptr, "Архивиране на базите данни"},
     {"mnRestoreClick","mnRestore",Right::Restore, false, MenuGroup::Archive, nullptr, "Възстановяване от архив"},
     {"N11Click",      "N11",      0,              false, MenuGroup::Help,    nullptr, "Предназначение и функции на програмата"},

@@ -11,7 +11,8 @@ class QTimer;
 
 namespace morlenta {
 struct Session;
-}
+class BarcodeScanner;
+} // namespace morlenta
 
 namespace morlenta::shell {
 
@@ -43,6 +44,8 @@ public:
     bool chkExit = false;
 
     QLabel *statusUser() const { return statusUser_; }
+    // The barcode scanner the scanning windows share.
+    BarcodeScanner *scanner() const { return scanner_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -63,6 +66,7 @@ private:
     QLabel *statusUser_ = nullptr;
     QLabel *AdvPanel1 = nullptr;
     QTimer *hourTimer_ = nullptr;
+    BarcodeScanner *scanner_ = nullptr;
     bool closingConfirmed_ = false;
 };
 
