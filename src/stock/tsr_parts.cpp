@@ -207,7 +207,6 @@ void TsrParts::buildSearchPanel()
     chk4 = check("chk4", QStringLiteral("Баркод"));
     chk1->setChecked(true);
     btnSpr = button(pSearch, "btnSpr", QStringLiteral("Търси"));
-    btnSpr->setDefault(true);
     BitBtn1 = button(pSearch, "BitBtn1", QStringLiteral("Затвори"));
     auto *row = new QHBoxLayout(pSearch);
     row->addWidget(new QLabel(QStringLiteral("Търси:"), pSearch));
@@ -494,7 +493,6 @@ void TsrParts::btnRecClick()
     }
     editing_ = entry;
     setEditShown(false);
-    btnIns->setFocus();
     if (listsChanged_)
         refreshLookups();
     // The list shows the saved article; a search that does not find it gives way to the whole list.
@@ -503,6 +501,7 @@ void TsrParts::btnRecClick()
         loadList(PartsCatalogue::fullList(), true);
     grid->bestFit();
     grid->setCurrentSourceRow(rowOfId(entry.id));
+    btnIns->setFocus();
 }
 
 void TsrParts::Button1Click()
