@@ -17,12 +17,12 @@
 #include <QFormLayout>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -46,11 +46,31 @@ QAction *action(QObject *parent, const char *name, const QString &text, bool che
     return a;
 }
 
-// Part numbers and barcodes: capital Latin letters, digits and "-"; anything else is swallowed.
-QValidator *codeValidator(QObject *parent)
-{
-    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Z0-9-]*")), parent);
-}
+// Part numbers and barcodes: of the typed characters only capital Latin
+// letters, digits and "-" arrive; editing keys pass. A value stored earlier
+// with other characters stays editable.
+class CodeKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const QString text = key->text();
+            if (!text.isEmpty() && text.at(0).isPrint() && !key->matches(QKeySequence::Paste)) {
+                const QChar c = text.at(0);
+                const bool allowed = (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                                     (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                                     c == QLatin1Char('-');
+                if (!allowed || text.size() > 1)
+                    return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 std::optional<qint64> chosenId(const QComboBox *box)
 {
@@ -240,10 +260,10 @@ void TsrParts::buildEditPanel()
     btnAddMarka->setToolTip(QStringLiteral("Марки (производители)"));
     ePartNo = new QLineEdit(pEdit);
     ePartNo->setObjectName(QStringLiteral("ePartNo"));
-    ePartNo->setValidator(codeValidator(ePartNo));
+    ePartNo->installEventFilter(new CodeKeyFilter(ePartNo));
     dbBarcode = new QLineEdit(pEdit);
     dbBarcode->setObjectName(QStringLiteral("dbBarcode"));
-    dbBarcode->setValidator(codeValidator(dbBarcode));
+    dbBarcode->installEventFilter(new CodeKeyFilter(dbBarcode));
     dbBarcode->setMaxLength(13);
     moreInfo = new QPlainTextEdit(pEdit);
     moreInfo->setObjectName(QStringLiteral("moreInfo"));
@@ -295,6 +315,8 @@ void TsrParts::buildEditPanel()
 void TsrParts::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    if (event->spontaneous())
+        return; // restored from the task bar: nothing to load again
     setEditShown(false);
     showSearch(false);
     loadList(PartsCatalogue::fullList(), true);
@@ -651,9 +673,13 @@ void TsrParts::closeEvent(QCloseEvent *event)
 
 void TsrParts::reject()
 {
-    // Escape leaves the edit panel first, then the window.
+    // Escape leaves the edit panel or the search first, then the window.
     if (editing()) {
         btnCancelClick();
+        return;
+    }
+    if (pSearch->isVisible()) {
+        BitBtn1Click();
         return;
     }
     grid->showColumnChooser(false);

@@ -93,6 +93,11 @@ TEST_P(StockWindowsTest, CatalogueAddsAnArticleThroughTheEditPanel)
     QTest::keyClicks(w.dbBarcode, QStringLiteral("59a0b1-Z ;"));
     EXPECT_EQ(w.ePartNo->text(), QStringLiteral("-12Y")) << "lower case and other characters are swallowed";
     EXPECT_EQ(w.dbBarcode->text(), QStringLiteral("5901-Z"));
+    w.ePartNo->setText(QStringLiteral("old-1")); // as an older file may hold it: still editable
+    QTest::keyClick(w.ePartNo, Qt::Key_Backspace);
+    QTest::keyClicks(w.ePartNo, QStringLiteral("x2"));
+    EXPECT_EQ(w.ePartNo->text(), QStringLiteral("old-2"));
+    w.ePartNo->setText(QStringLiteral("-12Y"));
     click(w.btnRec);
     EXPECT_EQ(prompt.texts().last(), QStringLiteral("Моля въведете тип за частта!"));
     EXPECT_TRUE(w.LookType->hasFocus());
