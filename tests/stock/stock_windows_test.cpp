@@ -127,6 +127,7 @@ TEST_P(StockWindowsTest, CatalogueAddsAnArticleThroughTheEditPanel)
     EXPECT_FALSE(w.editing());
     EXPECT_EQ(parts(), 3);
     EXPECT_EQ(w.grid->rowCount(), 3);
+    EXPECT_FALSE(w.grid->isColumnVisible(QStringLiteral("TypeID"))) << "the list is loaded again as it was";
     EXPECT_EQ(w.grid->currentValue(QStringLiteral("Marka")).toString(), QStringLiteral("Samsung"));
     EXPECT_EQ(w.grid->currentValue(QStringLiteral("barcode")).toString(), QStringLiteral("5901-Z"));
     EXPECT_TRUE(w.btnIns->hasFocus());
@@ -270,6 +271,7 @@ TEST_P(StockWindowsTest, TypesWindowStartsAnEntryAndRefusesADuplicate)
     click(w.btnRec);
     EXPECT_FALSE(w.entryOpen());
     EXPECT_EQ(w.grid->rowCount(), 2);
+    EXPECT_FALSE(w.grid->isColumnVisible(QStringLiteral("id")));
     EXPECT_EQ(w.grid->currentValue(QStringLiteral("Type")).toString(), QStringLiteral("Батерия"));
     EXPECT_TRUE(w.btnIns->hasFocus());
 }
