@@ -9,11 +9,15 @@
 #include "orders/tfrm_spr_por.h"
 #include "orders/tfrm_symp.h"
 #include "orders/tsr_por.h"
+#include "platform/barcode_scanner.h"
 #include "platform/help_viewer.h"
 #include "shell/hourly.h"
 #include "shell/own_firm.h"
 #include "shell/startup.h"
 #include "shell/tfrm_myinfo.h"
+#include "stock/tfrm_arts_marks.h"
+#include "stock/tfrm_nal_sn.h"
+#include "stock/tsr_parts.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -79,6 +83,8 @@ TsrMain::TsrMain(Session &session, double version, QWidget *parent)
     statusBar()->addPermanentWidget(where);
 
     session_.templatesFolder = templatesFolder();
+    if (session_.settings)
+        scanner_ = new BarcodeScanner(*session_.settings, this);
     bindCommands();
     buildMenus();
 
@@ -101,6 +107,20 @@ void TsrMain::bindCommands()
 {
     commands_.bind(QStringLiteral("mnMyInfoClick"), [this] { mnMyInfoClick(false); });
     commands_.bind(QStringLiteral("mnExitClick"), [this] { close(); });
+    commands_.bind(QStringLiteral("btPartsClick"), [this] {
+        session_.prompt->waitMessage(QStringLiteral("Зареждане на номенклатурата, моля изчакайте ..."));
+        stock::TsrParts w(session_, scanner_, this);
+        w.exec();
+        session_.prompt->waitMessage(QString());
+    });
+    commands_.bind(QStringLiteral("TBItem7Click"), [this] {
+        stock::TfrmArtsMarks w(*session_.db, *session_.prompt, this);
+        w.exec();
+    });
+    commands_.bind(QStringLiteral("TBItem19Click"), [this] {
+        stock::TfrmNalSN w(session_, this);
+        w.exec();
+    });
     commands_.bind(QStringLiteral("N6Click"), [this] { N6Click(); });
     commands_.bind(QStringLiteral("btPorClick"), [this] {
         orders::TsrPor w(session_, false, this);

@@ -14,6 +14,7 @@ struct Session;
 namespace orders {
 class TfrmSprPor;
 }
+class BarcodeScanner;
 } // namespace morlenta
 
 namespace morlenta::shell {
@@ -46,6 +47,8 @@ public:
     bool chkExit = false;
 
     QLabel *statusUser() const { return statusUser_; }
+    // The barcode scanner the scanning windows share.
+    BarcodeScanner *scanner() const { return scanner_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -67,6 +70,7 @@ private:
     QLabel *AdvPanel1 = nullptr;
     QTimer *hourTimer_ = nullptr;
     orders::TfrmSprPor *register_ = nullptr;
+    BarcodeScanner *scanner_ = nullptr;
     bool closingConfirmed_ = false;
 };
 
