@@ -8,6 +8,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class QDate;
+
 namespace morlenta::data {
 class Database;
 }
@@ -30,6 +34,9 @@ struct Session {
     QString pcId;             // this computer, for its unfinished package sale
     QString printFooter;      // prnText: the footer of every printed page
     bool saleVisible = false; // the shop sale window is open
+    // Asks the clerk for the rates of a day that has none (the rate entry
+    // window); true when they were saved. See finance/rates.h.
+    std::function<bool(const QDate &day)> enterRates;
 
     bool hasRight(int position) const { return morlenta::hasRight(rights, position); }
 };
