@@ -11,6 +11,9 @@ namespace {
 constexpr CommandDef kCommands[] = {
     {"mnMyInfoClick", "mnMyInfo", Right::OwnFirm, false, MenuGroup::System,  nullptr, "Данни за фирмата"},
     {"mnExitClick",   "mnExit",   0,              false, MenuGroup::System,  nullptr, "Изход"},
+    {"mnClerksClick", "mnClerks", Right::Clerks,  false, MenuGroup::Nomenclatures, nullptr, "Служители"},
+    {"mnValClick",    "mnVal",    0,              false, MenuGroup::Nomenclatures, nullptr, "Валутни курсове"},
+    {"bKasaClick",    "bKasa",    Right::CashDesk,false, MenuGroup::Reports, "kasa",  "Каса"},
     {"N6Click",       "N6",       0,              false, MenuGroup::Archive, nullptr, "Архивиране на базите данни"},
     {"mnRestoreClick","mnRestore",Right::Restore, false, MenuGroup::Archive, nullptr, "Възстановяване от архив"},
     {"N11Click",      "N11",      0,              false, MenuGroup::Help,    nullptr, "Предназначение и функции на програмата"},

@@ -43,6 +43,9 @@ public:
     bool chkExit = false;
 
     QLabel *statusUser() const { return statusUser_; }
+    // Shows the commands that depend on the preferences (the rates only with
+    // foreign currencies); called again after the settings change.
+    void updateCommandVisibility();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -54,6 +57,7 @@ private:
     void mnMyInfoClick(bool firstStart);
     void N6Click();
     void mnRestoreClick();
+    void mnClerksClick();
     QString databaseLocation() const;
     QString templatesFolder() const;
 
