@@ -51,7 +51,8 @@ std::vector<KasaRow> loadKasa(Session &session, const KasaRange &range)
         r.date = q.value(1).toDate();
         QVariant t = q.value(2);
         // SQLite keeps the time as text.
-        r.time = t.typeId() == QMetaType::QTime ? t.toTime() : QTime::fromString(t.toString(), Qt::ISODateWithMs);
+        r.time =
+            t.typeId() == QMetaType::QTime ? t.toTime() : QTime::fromString(t.toString(), Qt::ISODateWithMs);
         r.amount = q.value(3).toDouble();
         r.currency = q.value(4).toInt();
         r.notes = q.value(5).toString();

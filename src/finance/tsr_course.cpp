@@ -38,15 +38,19 @@ TsrCourse::TsrCourse(Session &session, QWidget *parent) : QDialog(parent), sessi
     layout->addLayout(buttons);
     connect(btnNew, &QPushButton::clicked, this, &TsrCourse::btnNewClick);
     connect(btnExit, &QPushButton::clicked, this, &QDialog::accept);
-    grCourse->setLayoutKey(QStringLiteral("Kursove"), session_.settings ? &session_.settings->raw() : nullptr);
+    grCourse->setLayoutKey(QStringLiteral("Kursove"),
+                           session_.settings ? &session_.settings->raw() : nullptr);
     reload();
 }
 
 void TsrCourse::reload()
 {
-    grCourse->setQuery(*session_.db, QStringLiteral("select Data, USD, EUR from valcourse order by Data desc"));
+    grCourse->setQuery(*session_.db,
+                       QStringLiteral("select Data, USD, EUR from valcourse order by Data desc"));
     grCourse->setColumnCaption(QStringLiteral("Data"), QStringLiteral("Дата"));
-    auto rate = [](const QVariant &v) { return v.isNull() ? QString() : QString::number(v.toDouble(), 'f', 5); };
+    auto rate = [](const QVariant &v) {
+        return v.isNull() ? QString() : QString::number(v.toDouble(), 'f', 5);
+    };
     grCourse->setColumnFormatter(QStringLiteral("USD"), rate);
     grCourse->setColumnFormatter(QStringLiteral("EUR"), rate);
     if (grCourse->rowCount() > 0)

@@ -1,7 +1,7 @@
 #include "finance/tsr_kasa.h"
 
-#include "common/money.h"
 #include "common/local_settings.h"
+#include "common/money.h"
 #include "common/session.h"
 #include "finance/cash_ledger.h"
 #include "platform/data_grid.h"
@@ -81,21 +81,25 @@ TsrKasa::TsrKasa(Session &session, QWidget *parent)
     grKasa->setExportName(QStringLiteral("Spravka_Kasa"), QStringLiteral("Експорт на касовите операции"));
     grKasa->setKeyColumn(QStringLiteral("id"));
     rows_ = new GridRowsModel(this);
-    rows_->setRows({QStringLiteral("id"), QStringLiteral("Data"), QStringLiteral("Chas"), QStringLiteral("inSum"),
-                    QStringLiteral("outSum"), QStringLiteral("Val"), QStringLiteral("Notes"), QStringLiteral("User"),
-                    QStringLiteral("Suma"), QStringLiteral("idVal"), QStringLiteral("UserID")},
+    rows_->setRows({QStringLiteral("id"), QStringLiteral("Data"), QStringLiteral("Chas"),
+                    QStringLiteral("inSum"), QStringLiteral("outSum"), QStringLiteral("Val"),
+                    QStringLiteral("Notes"), QStringLiteral("User"), QStringLiteral("Suma"),
+                    QStringLiteral("idVal"), QStringLiteral("UserID")},
                    {});
     grKasa->setModel(rows_);
     const std::pair<const char *, const char *> captions[] = {
-        {"Data", "Дата"},      {"Chas", "Час"},         {"inSum", "Приход"},    {"outSum", "Разход"},
-        {"Val", "Валута"},     {"Notes", "Основание"},  {"User", "Потребител"},
+        {"Data", "Дата"},  {"Chas", "Час"},        {"inSum", "Приход"},    {"outSum", "Разход"},
+        {"Val", "Валута"}, {"Notes", "Основание"}, {"User", "Потребител"},
     };
     for (const auto &[column, caption] : captions)
         grKasa->setColumnCaption(QLatin1String(column), QString::fromUtf8(caption));
     for (const char *hidden : {"id", "Suma", "idVal", "UserID"})
         grKasa->setColumnVisible(QLatin1String(hidden), false);
-    grKasa->setColumnFormatter(QStringLiteral("Chas"), [](const QVariant &v) { return timeText(v.toTime()); });
-    auto money = [](const QVariant &v) { return v.isNull() ? QString() : amountText(v.toDouble()).trimmed(); };
+    grKasa->setColumnFormatter(QStringLiteral("Chas"),
+                               [](const QVariant &v) { return timeText(v.toTime()); });
+    auto money = [](const QVariant &v) {
+        return v.isNull() ? QString() : amountText(v.toDouble()).trimmed();
+    };
     grKasa->setColumnFormatter(QStringLiteral("inSum"), money);
     grKasa->setColumnFormatter(QStringLiteral("outSum"), money);
     grKasa->setColumnWidth(QStringLiteral("Notes"), 320);
@@ -149,7 +153,8 @@ TsrKasa::TsrKasa(Session &session, QWidget *parent)
     pnlTransact->setAutoFillBackground(true);
     PayType = new QComboBox(pnlTransact);
     PayType->setObjectName(QStringLiteral("PayType"));
-    PayType->addItems({QStringLiteral("Изваждане на пари от касата"), QStringLiteral("Внасяне на пари в касата")});
+    PayType->addItems(
+        {QStringLiteral("Изваждане на пари от касата"), QStringLiteral("Внасяне на пари в касата")});
     editSum = new QLineEdit(pnlTransact);
     editSum->setObjectName(QStringLiteral("editSum"));
     editSum->setAlignment(Qt::AlignRight);
@@ -225,8 +230,8 @@ void TsrKasa::btnSprClick()
 {
     std::vector<QVariantList> rows;
     for (const KasaRow &r : loadKasa(session_, range_))
-        rows.push_back({r.id, r.date, r.time, kasaInSum(r.amount), kasaOutSum(r.amount), currencyLabel(r.currency),
-                        r.notes, r.user, r.amount, r.currency, r.userId});
+        rows.push_back({r.id, r.date, r.time, kasaInSum(r.amount), kasaOutSum(r.amount),
+                        currencyLabel(r.currency), r.notes, r.user, r.amount, r.currency, r.userId});
     rows_->setRows(rows_->fields(), std::move(rows));
     btnSpr->setEnabled(false);
     btnSortClick();
@@ -303,9 +308,9 @@ bool TsrKasa::preparePrint()
 {
     if (grKasa->rowCount() == 0)
         return false;
-    grKasa->setPrintTitle(QStringLiteral("Касови опрации за периода"),
-                          {QStringLiteral("от ") + dateText(range_.from) + QStringLiteral(" до ") +
-                           dateText(range_.to)});
+    grKasa->setPrintTitle(
+        QStringLiteral("Касови опрации за периода"),
+        {QStringLiteral("от ") + dateText(range_.from) + QStringLiteral(" до ") + dateText(range_.to)});
     grKasa->setPrintFooter(session_.printFooter);
     return true;
 }

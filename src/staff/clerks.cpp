@@ -93,10 +93,14 @@ bool ClerkStore::save(Clerk &clerk, const QString &typedPassword)
                            {clerk.name, clerk.id})
                     .toInt() > 0;
         if (!taken) {
-            data::Row row{{QStringLiteral("Name"), clerk.name},     {QStringLiteral("Info"), clerk.info},
-                          {QStringLiteral("Nick"), clerk.nick},     {QStringLiteral("Pay"), clerk.pay},
-                          {QStringLiteral("Percent"), clerk.percent}, {QStringLiteral("Active"), clerk.active},
-                          {QStringLiteral("Nivo"), clerk.nivo},     {QStringLiteral("worker"), clerk.worker},
+            data::Row row{{QStringLiteral("Name"), clerk.name},
+                          {QStringLiteral("Info"), clerk.info},
+                          {QStringLiteral("Nick"), clerk.nick},
+                          {QStringLiteral("Pay"), clerk.pay},
+                          {QStringLiteral("Percent"), clerk.percent},
+                          {QStringLiteral("Active"), clerk.active},
+                          {QStringLiteral("Nivo"), clerk.nivo},
+                          {QStringLiteral("worker"), clerk.worker},
                           {QStringLiteral("preferences"), clerk.rights.left(kRightsColumnLength)}};
             if (clerk.id == 0) {
                 row.append({QStringLiteral("Password"), hash});

@@ -33,7 +33,8 @@ TsrClerks::TsrClerks(Session &session, QWidget *parent) : QDialog(parent), sessi
                                  [](const QAbstractItemModel &m, int row) -> QVariant {
                                      return clerkStatusText(m.index(row, 5).data().toBool());
                                  });
-    grNames->setLayoutKey(QStringLiteral("Sluzhiteli"), session_.settings ? &session_.settings->raw() : nullptr);
+    grNames->setLayoutKey(QStringLiteral("Sluzhiteli"),
+                          session_.settings ? &session_.settings->raw() : nullptr);
 
     brnIns = new QPushButton(QStringLiteral("Нов"), this);
     brnIns->setObjectName(QStringLiteral("brnIns"));
@@ -67,8 +68,9 @@ TsrClerks::TsrClerks(Session &session, QWidget *parent) : QDialog(parent), sessi
 void TsrClerks::reload()
 {
     // Columns 4 and 5 (worker, Active) feed the calculated columns.
-    grNames->setQuery(*session_.db,
-                      QStringLiteral("select id, Name, Pay, Percent, worker, Active from clerks order by id"));
+    grNames->setQuery(
+        *session_.db,
+        QStringLiteral("select id, Name, Pay, Percent, worker, Active from clerks order by id"));
     grNames->setColumnCaption(QStringLiteral("Name"), QStringLiteral("Име"));
     grNames->setColumnCaption(QStringLiteral("Pay"), QStringLiteral("Заплата"));
     grNames->setColumnCaption(QStringLiteral("Percent"), QStringLiteral("Процент"));

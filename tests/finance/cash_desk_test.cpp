@@ -26,16 +26,17 @@ TEST(KasaRange, OpensOnYesterdayToTodayAndKeepsItsEndsInOrder)
     };
     const QDate d1(2026, 6, 1), d10(2026, 6, 10);
     for (const Case c : {
-             Case{true, kToday.addDays(3), kToday, kToday, kToday},   // from after today becomes today
-             Case{true, d10, d1, d10, d10},                           // from after to pulls to along
-             Case{false, d10, d1, d1, d1},                            // to before from pulls from back
-             Case{false, d1, kToday.addDays(9), d1, kToday},          // to after today becomes today
-             Case{true, d1, d10, d1, d10},                            // in order: unchanged
+             Case{true, kToday.addDays(3), kToday, kToday, kToday}, // from after today becomes today
+             Case{true, d10, d1, d10, d10},                         // from after to pulls to along
+             Case{false, d10, d1, d1, d1},                          // to before from pulls from back
+             Case{false, d1, kToday.addDays(9), d1, kToday},        // to after today becomes today
+             Case{true, d1, d10, d1, d10},                          // in order: unchanged
              Case{false, kToday.addDays(2), kToday.addDays(5), kToday, kToday},
          }) {
-        const KasaRange r = c.fromChanged ? kasaFromChanged({c.from, c.to}, kToday)
-                                          : kasaToChanged({c.from, c.to}, kToday);
-        EXPECT_EQ(r.from, c.wantFrom) << c.from.toString().toStdString() << " " << c.to.toString().toStdString();
+        const KasaRange r =
+            c.fromChanged ? kasaFromChanged({c.from, c.to}, kToday) : kasaToChanged({c.from, c.to}, kToday);
+        EXPECT_EQ(r.from, c.wantFrom)
+            << c.from.toString().toStdString() << " " << c.to.toString().toStdString();
         EXPECT_EQ(r.to, c.wantTo) << c.from.toString().toStdString() << " " << c.to.toString().toStdString();
     }
 }
@@ -57,11 +58,11 @@ TEST(Amounts, OnlyPlainNumbersAreAmounts)
         const char *text;
         std::optional<double> value;
     };
-    for (const Case c : {Case{"12,50", 12.5}, Case{" 12.50 ", 12.5}, Case{"1 200", 1200.0}, Case{"-5", -5.0},
-                         Case{"0", 0.0}, Case{"", std::nullopt}, Case{"abc", std::nullopt},
-                         Case{"12a", std::nullopt}, Case{"1e5", std::nullopt}, Case{"inf", std::nullopt},
-                         Case{"nan", std::nullopt}, Case{"1.2.3", std::nullopt}, Case{"5-", std::nullopt},
-                         Case{"0x10", std::nullopt}})
+    for (const Case c :
+         {Case{"12,50", 12.5}, Case{" 12.50 ", 12.5}, Case{"1 200", 1200.0}, Case{"-5", -5.0}, Case{"0", 0.0},
+          Case{"", std::nullopt}, Case{"abc", std::nullopt}, Case{"12a", std::nullopt},
+          Case{"1e5", std::nullopt}, Case{"inf", std::nullopt}, Case{"nan", std::nullopt},
+          Case{"1.2.3", std::nullopt}, Case{"5-", std::nullopt}, Case{"0x10", std::nullopt}})
         EXPECT_EQ(parseAmount(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
@@ -72,9 +73,10 @@ protected:
 
 TEST_P(CashDeskTest, TheListShowsThePeriodInWritingOrderWithTheClerksNames)
 {
-    db().insert(QStringLiteral("clerks"), {{QStringLiteral("Name"), QStringLiteral("Иван")},
-                                           {QStringLiteral("Active"), true}});
-    const int ivan = db().scalar(QStringLiteral("select id from clerks where Name = ?"), {QStringLiteral("Иван")}).toInt();
+    db().insert(QStringLiteral("clerks"),
+                {{QStringLiteral("Name"), QStringLiteral("Иван")}, {QStringLiteral("Active"), true}});
+    const int ivan =
+        db().scalar(QStringLiteral("select id from clerks where Name = ?"), {QStringLiteral("Иван")}).toInt();
     postCash(db(), 1, {10, CurLeva, QStringLiteral("преди")}, QDateTime(kToday.addDays(-2), QTime(9, 0)));
     postCash(db(), ivan, {20, CurLeva, QStringLiteral("вчера")}, QDateTime(kToday.addDays(-1), QTime(18, 0)));
     postCash(db(), 1, {-5, CurEur, QStringLiteral("днес")}, QDateTime(kToday, QTime(8, 15, 30)));
@@ -101,14 +103,15 @@ TEST_P(CashDeskTest, BadInputGetsItsMessageAndWritesNothing)
         QString message;
     };
     for (const Case &c : {Case{"abc", "Заем", CashDesk::Result::FixAmount, CashDesk::amountText()},
-                         Case{"", "Заем", CashDesk::Result::FixAmount, CashDesk::amountText()},
-                         Case{"0", "Заем", CashDesk::Result::FixAmount, CashDesk::amountText()},
-                         Case{"-15", "Заем", CashDesk::Result::FixAmount, CashDesk::amountText()},
-                         Case{"15", "", CashDesk::Result::FixReason, CashDesk::reasonText()},
-                         Case{"15", "   ", CashDesk::Result::FixReason, CashDesk::reasonText()}}) {
+                          Case{"", "Заем", CashDesk::Result::FixAmount, CashDesk::amountText()},
+                          Case{"0", "Заем", CashDesk::Result::FixAmount, CashDesk::amountText()},
+                          Case{"-15", "Заем", CashDesk::Result::FixAmount, CashDesk::amountText()},
+                          Case{"15", "", CashDesk::Result::FixReason, CashDesk::reasonText()},
+                          Case{"15", "   ", CashDesk::Result::FixReason, CashDesk::reasonText()}}) {
         const qsizetype before = prompt.records().size();
-        EXPECT_EQ(desk.record({QString::fromUtf8(c.amount), true, CurLeva, QString::fromUtf8(c.reason)}, kNow),
-                  c.result)
+        EXPECT_EQ(
+            desk.record({QString::fromUtf8(c.amount), true, CurLeva, QString::fromUtf8(c.reason)}, kNow),
+            c.result)
             << c.amount;
         ASSERT_EQ(prompt.records().size(), before + 1) << c.amount;
         EXPECT_EQ(prompt.records().last().text, c.message);

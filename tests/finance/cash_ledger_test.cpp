@@ -22,15 +22,16 @@ protected:
 TEST_P(CashLedgerTest, PostingAppendsTheRowWithTheMachinesClockAndTheClerk)
 {
     const QDateTime when(QDate(2026, 5, 4), QTime(14, 7, 9, 450));
-    const qint64 id = postCash(db(), 7, {-25.5, CurUsd, QStringLiteral("Плащане на \"O'Brien\"\nдоставка"),
-                                         CashRounding::Cents},
-                               when);
-    QSqlQuery q = db().exec(QStringLiteral("select Data, Chas, Suma, idVal, Notes, UserID from kasa where id = ?"),
-                            {id});
+    const qint64 id = postCash(
+        db(), 7, {-25.5, CurUsd, QStringLiteral("Плащане на \"O'Brien\"\nдоставка"), CashRounding::Cents},
+        when);
+    QSqlQuery q = db().exec(
+        QStringLiteral("select Data, Chas, Suma, idVal, Notes, UserID from kasa where id = ?"), {id});
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toDate(), when.date());
     const QVariant t = q.value(1);
-    EXPECT_EQ(t.typeId() == QMetaType::QTime ? t.toTime() : QTime::fromString(t.toString(), Qt::ISODateWithMs),
+    EXPECT_EQ(t.typeId() == QMetaType::QTime ? t.toTime()
+                                             : QTime::fromString(t.toString(), Qt::ISODateWithMs),
               QTime(14, 7, 9));
     EXPECT_DOUBLE_EQ(q.value(2).toDouble(), -25.5);
     EXPECT_EQ(q.value(3).toInt(), CurUsd);
@@ -46,10 +47,10 @@ TEST_P(CashLedgerTest, StatementPostingsAreRoundedToTheCentCursorPostingsKeepEve
         CashRounding rounding;
         double stored;
     };
-    for (const Case c : {Case{12.345678, CashRounding::Cents, 12.35}, Case{-3.14159, CashRounding::Cents, -3.14},
-                         Case{2.675, CashRounding::Cents, 2.67}, // as "%8.2f" writes the double
-                         Case{12.345678, CashRounding::Exact, 12.345678},
-                         Case{-0.001, CashRounding::Exact, -0.001}}) {
+    for (const Case c :
+         {Case{12.345678, CashRounding::Cents, 12.35}, Case{-3.14159, CashRounding::Cents, -3.14},
+          Case{2.675, CashRounding::Cents, 2.67}, // as "%8.2f" writes the double
+          Case{12.345678, CashRounding::Exact, 12.345678}, Case{-0.001, CashRounding::Exact, -0.001}}) {
         const qint64 id = postCash(db(), 1, {c.amount, CurLeva, QStringLiteral("x"), c.rounding});
         EXPECT_DOUBLE_EQ(storedAmount(id), c.stored) << c.amount;
     }

@@ -117,7 +117,8 @@ TEST(Conversions, PricesGoThroughLevaAndAreRoundedToTheCent)
                          Case{10, CurUsd, CurLeva, 18.00}, Case{18, CurLeva, CurUsd, 10.00},
                          Case{1, CurEur, CurUsd, 1.09}, // 1.95583 / 1.8 = 1.0865...
                          Case{12.345, CurLeva, CurLeva, 12.34}})
-        EXPECT_DOUBLE_EQ(convertPrice(c.amount, c.from, c.to, r), c.shown) << c.amount << " " << c.from << "->" << c.to;
+        EXPECT_DOUBLE_EQ(convertPrice(c.amount, c.from, c.to, r), c.shown)
+            << c.amount << " " << c.from << "->" << c.to;
     EXPECT_DOUBLE_EQ(toLeva(10, CurEur, r), 19.5583); // not rounded
     EXPECT_DOUBLE_EQ(fromLeva(19.5583, CurEur, r), 10);
     EXPECT_THROW(toLeva(10, CurUsd, DayRates{kDay, 0, 1.9}), std::invalid_argument);

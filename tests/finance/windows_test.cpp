@@ -147,12 +147,14 @@ protected:
             return;
         session.printFooter = QStringLiteral("Сервиз Морлента - тел. 0888 000 000");
         const QDate today = QDate::currentDate();
-        postCash(db(), 1, {500, CurLeva, QStringLiteral("Начална наличност")}, QDateTime(today.addDays(-7), QTime(9, 0)));
+        postCash(db(), 1, {500, CurLeva, QStringLiteral("Начална наличност")},
+                 QDateTime(today.addDays(-7), QTime(9, 0)));
         postCash(db(), 1, {120.5, CurLeva, QStringLiteral("Плащане поръчка №12")},
                  QDateTime(today.addDays(-1), QTime(11, 0)));
         postCash(db(), 1, {-20, CurLeva, QStringLiteral("Куриер")}, QDateTime(today, QTime(0, 0, 1)));
         postCash(db(), 1, {0, CurLeva, QStringLiteral("Нулев ред")}, QDateTime(today, QTime(0, 0, 2)));
-        postCash(db(), 1, {30, CurUsd, QStringLiteral("Продажба")}, QDateTime(today.addDays(-30), QTime(10, 0)));
+        postCash(db(), 1, {30, CurUsd, QStringLiteral("Продажба")},
+                 QDateTime(today.addDays(-30), QTime(10, 0)));
     }
     int kasaRows() { return db().scalar(QStringLiteral("select count(*) from kasa")).toInt(); }
 };
@@ -263,7 +265,8 @@ TEST_P(KasaWindowTest, ManualEntriesOutAndInWithTheirChecks)
 
 TEST_P(KasaWindowTest, ClockGuardAbandonsTheEntry)
 {
-    postCash(db(), 1, {1, CurLeva, QStringLiteral("утре")}, QDateTime(QDate::currentDate().addDays(1), QTime(8, 0)));
+    postCash(db(), 1, {1, CurLeva, QStringLiteral("утре")},
+             QDateTime(QDate::currentDate().addDays(1), QTime(8, 0)));
     TsrKasa w(session);
     w.show();
     QTest::mouseClick(w.btnTransact, Qt::LeftButton);
@@ -288,8 +291,8 @@ TEST_P(KasaWindowTest, PrintsThePeriodWithTheFooterAndExportsEveryRow)
     ASSERT_FALSE(pages.isEmpty());
     const QDate today = QDate::currentDate();
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Касови опрации за периода")));
-    EXPECT_TRUE(pages[0].contains(QStringLiteral("от ") + dateText(today.addDays(-1)) + QStringLiteral(" до ") +
-                                  dateText(today)))
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("от ") + dateText(today.addDays(-1)) +
+                                  QStringLiteral(" до ") + dateText(today)))
         << pages[0].toStdString();
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Плащане поръчка №12")));
     EXPECT_TRUE(pages.last().contains(QStringLiteral("Сервиз Морлента - тел. 0888 000 000")));

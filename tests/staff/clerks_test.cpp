@@ -39,8 +39,8 @@ TEST(RightsTree, GroupsFollowTheirMembers)
     ASSERT_EQ(fresh.size(), Right::Count);
     for (int p = 1; p <= Right::Count; ++p) {
         const QChar want = (p == 11 || p == 17 || p == 32) ? QLatin1Char('3')
-                           : (p == Right::Deliveries || p == Right::PartsToTechnicians || p == Right::Protocols ||
-                              p == Right::PartsPerOrder)
+                           : (p == Right::Deliveries || p == Right::PartsToTechnicians ||
+                              p == Right::Protocols || p == Right::PartsPerOrder)
                                ? QLatin1Char('1')
                                : QLatin1Char('2');
         EXPECT_EQ(fresh.at(p - 1), want) << p;
