@@ -102,7 +102,11 @@ TsrKasa::TsrKasa(Session &session, QWidget *parent)
     };
     grKasa->setColumnFormatter(QStringLiteral("inSum"), money);
     grKasa->setColumnFormatter(QStringLiteral("outSum"), money);
-    grKasa->setColumnWidth(QStringLiteral("Notes"), 320);
+    const std::pair<const char *, int> widths[] = {{"Data", 90},   {"Chas", 70}, {"inSum", 90},
+                                                   {"outSum", 90}, {"Val", 55},  {"Notes", 330},
+                                                   {"User", 130}};
+    for (const auto &[column, width] : widths)
+        grKasa->setColumnWidth(QLatin1String(column), width);
     grKasa->setGroupColumns({QStringLiteral("Data")});
     // Sums across currencies would add leva to dollars.
     if (!desk_.currencyChoice())

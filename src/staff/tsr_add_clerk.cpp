@@ -93,8 +93,11 @@ TsrAddClerk::TsrAddClerk(data::Database &db, Prompt &prompt, Clerk clerk, QWidge
     form->addRow(QStringLiteral("Парола:"), ePass);
     form->addRow(QStringLiteral("Ниво на правата:"), cmbPrefs);
     form->addRow(QStringLiteral("Информация:"), mInfo);
+    auto *left = new QVBoxLayout;
+    left->addLayout(form);
+    left->addStretch();
     auto *columns = new QHBoxLayout;
-    columns->addLayout(form, 1);
+    columns->addLayout(left, 1);
     columns->addWidget(chkTree, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnHelp);
