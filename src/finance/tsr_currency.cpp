@@ -2,6 +2,7 @@
 
 #include "common/money.h"
 #include "common/prompt.h"
+#include "data/database.h"
 #include "finance/cash_desk.h"
 #include "finance/rates.h"
 
@@ -88,7 +89,12 @@ void TsrCurrency::save()
         e->selectAll();
         return;
     }
-    saveRates(db_, {day_, usd, eur});
+    try {
+        saveRates(db_, {day_, usd, eur});
+    } catch (const data::DbError &e) {
+        prompt_.error(e.message());
+        return;
+    }
     done_ = true;
     accept();
 }

@@ -2,7 +2,9 @@
 
 #include "common/local_settings.h"
 #include "common/money.h"
+#include "common/prompt.h"
 #include "common/session.h"
+#include "data/database.h"
 #include "finance/cash_ledger.h"
 #include "platform/data_grid.h"
 #include "platform/grid_rows_model.h"
@@ -283,7 +285,15 @@ void TsrKasa::btnRecClick()
 {
     const ManualEntry entry{editSum->text(), PayType->currentIndex() == 0, eVal->currentData().toInt(),
                             EditNote->text()};
-    switch (desk_.record(entry)) {
+    CashDesk::Result result;
+    try {
+        result = desk_.record(entry);
+    } catch (const data::DbError &e) {
+        // Nothing was written; the entry stays on the panel.
+        session_.prompt->error(e.message());
+        return;
+    }
+    switch (result) {
     case CashDesk::Result::Saved:
         endEntry();
         btnSprClick(); // the period is today: the new row shows

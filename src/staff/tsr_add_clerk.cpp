@@ -2,6 +2,7 @@
 
 #include "common/prompt.h"
 #include "common/rights.h"
+#include "data/database.h"
 #include "platform/help_viewer.h"
 #include "staff/rights_tree.h"
 
@@ -189,7 +190,13 @@ void TsrAddClerk::btnRecClick()
     if (c.id != kAdministratorId)
         c.rights = treeString();
     ClerkStore store(db_, prompt_);
-    const bool saved = store.save(c, ePass->text());
+    bool saved = false;
+    try {
+        saved = store.save(c, ePass->text());
+    } catch (const data::DbError &e) {
+        prompt_.error(e.message());
+        return;
+    }
     // The trimmed texts go back into the fields.
     eName->setText(c.name);
     eNick->setText(c.nick);

@@ -138,6 +138,25 @@ TEST_P(FinanceWindowsTest, RatesListShowsEveryDayLatestFirst)
                                                  QStringLiteral("1.95583")}));
 }
 
+TEST_P(FinanceWindowsTest, RatesListEntersAMissingDayOnly)
+{
+    TsrCourse w(session);
+    w.show();
+    EXPECT_EQ(w.grCourse->rowCount(), 0);
+    onNextDialog([](QWidget *dateDialog) {
+        onNextDialog([](QWidget *rates) { click(rates, "BitBtn1"); }); // the proposal 1.7 / 1.956
+        click(dateDialog, "btnOk");
+    });
+    QTest::mouseClick(w.btnNew, Qt::LeftButton);
+    ASSERT_EQ(w.grCourse->rowCount(), 1);
+    EXPECT_DOUBLE_EQ(storedRates(db(), QDate::currentDate())->eur, 1.956);
+
+    onNextDialog([](QWidget *dateDialog) { click(dateDialog, "btnOk"); });
+    QTest::mouseClick(w.btnNew, Qt::LeftButton);
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("За тази дата вече има въведен валутен курс.")});
+    EXPECT_EQ(w.grCourse->rowCount(), 1);
+}
+
 class KasaWindowTest : public FinanceTest {
 protected:
     void SetUp() override

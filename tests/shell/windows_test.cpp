@@ -123,6 +123,8 @@ TEST_P(WindowsTest, RatesShowOnlyWithForeignCurrenciesAndTheCashDeskNeedsItsRigh
 
     EXPECT_FALSE(w.commands().runAnchor(QStringLiteral("kasa")));
     session.rights[Right::CashDesk - 1] = QLatin1Char('1');
+    // Renamed on another computer: the status bar follows once the clerks list closes.
+    db().execute(QStringLiteral("update clerks set Name = ? where id = 1"), {QStringLiteral("Шефът")});
     QStringList opened;
     for (const char *handler : {"bKasaClick", "mnClerksClick", "mnValClick"}) {
         QTimer::singleShot(0, [&opened] {
@@ -135,6 +137,7 @@ TEST_P(WindowsTest, RatesShowOnlyWithForeignCurrenciesAndTheCashDeskNeedsItsRigh
     }
     EXPECT_EQ(opened, (QStringList{QStringLiteral("TsrKasa"), QStringLiteral("TsrClerks"),
                                    QStringLiteral("TsrCourse")}));
+    EXPECT_EQ(w.statusUser()->text(), QStringLiteral("Потребител: Шефът"));
 }
 
 MORLENTA_ON_BOTH_ENGINES(WindowsTest);
