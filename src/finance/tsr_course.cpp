@@ -48,6 +48,9 @@ void TsrCourse::reload()
     grCourse->setQuery(*session_.db,
                        QStringLiteral("select Data, USD, EUR from valcourse order by Data desc"));
     grCourse->setColumnCaption(QStringLiteral("Data"), QStringLiteral("Дата"));
+    // PostgreSQL names the columns in lower case.
+    grCourse->setColumnCaption(QStringLiteral("USD"), QStringLiteral("USD"));
+    grCourse->setColumnCaption(QStringLiteral("EUR"), QStringLiteral("EUR"));
     auto rate = [](const QVariant &v) {
         return v.isNull() ? QString() : QString::number(v.toDouble(), 'f', 5);
     };

@@ -133,6 +133,10 @@ TEST_P(FinanceWindowsTest, RatesListShowsEveryDayLatestFirst)
     ASSERT_EQ(w.grCourse->rowCount(), 2);
     EXPECT_EQ(w.grCourse->currentValue(QStringLiteral("Data")).toDate(), QDate(2026, 2, 5));
     const GridTable shown = w.grCourse->shownTable();
+    QStringList captions;
+    for (const GridTableColumn &c : shown.columns)
+        captions << c.caption;
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("Дата"), QStringLiteral("USD"), QStringLiteral("EUR")}));
     ASSERT_EQ(shown.lines.size(), 2);
     EXPECT_EQ(shown.lines[0].cells, (QStringList{QStringLiteral("05.02.2026"), QStringLiteral("1.80000"),
                                                  QStringLiteral("1.95583")}));
