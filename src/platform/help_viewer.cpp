@@ -22,6 +22,7 @@ constexpr Topic kTopics[] = {
     {"ОписПоръчка", "order_intake.html"},
     {"SymptomCodes", "symptom_codes.html"},
     {"Номенклатура", "nomenklatura.html"},
+    {"Въвеждане_редакция_на_служители", "clerks.html"},
 };
 
 QString pageOf(const QString &topic)

@@ -4,6 +4,10 @@
 #include "common/prompt.h"
 #include "common/session.h"
 #include "data/database.h"
+#include "finance/operation_date.h"
+#include "finance/rates.h"
+#include "finance/tsr_course.h"
+#include "finance/tsr_kasa.h"
 #include "maintenance/archive_actions.h"
 #include "maintenance/tsr_arhiv.h"
 #include "orders/tfrm_spr_por.h"
@@ -18,6 +22,7 @@
 #include "stock/tfrm_arts_marks.h"
 #include "stock/tfrm_nal_sn.h"
 #include "stock/tsr_parts.h"
+#include "staff/tsr_clerks.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -85,8 +90,11 @@ TsrMain::TsrMain(Session &session, double version, QWidget *parent)
     session_.templatesFolder = templatesFolder();
     if (session_.settings)
         scanner_ = new BarcodeScanner(*session_.settings, this);
+    if (!session_.enterRates)
+        finance::useRateWindow(session_, this);
     bindCommands();
     buildMenus();
+    updateCommandVisibility();
 
     // A screen exactly 800 pixels wide gets the whole screen.
     if (const QScreen *s = QGuiApplication::primaryScreen(); s && s->geometry().width() == 800)
@@ -148,6 +156,15 @@ void TsrMain::bindCommands()
         w.show();
         actions.autoArchive(*session_.db, templatesFolder());
     };
+    commands_.bind(QStringLiteral("mnClerksClick"), [this] { mnClerksClick(); });
+    commands_.bind(QStringLiteral("mnValClick"), [this] {
+        finance::TsrCourse w(session_, this);
+        w.exec();
+    });
+    commands_.bind(QStringLiteral("bKasaClick"), [this] {
+        finance::TsrKasa w(session_, this);
+        w.exec();
+    });
     commands_.bind(QStringLiteral("N11Click"),
                    [this] { showHelpTopic(QStringLiteral("Предназначение_и_функции_на_програмата"), this); });
     commands_.bind(QStringLiteral("N13Click"), [this] {
@@ -190,6 +207,25 @@ void TsrMain::buildMenus()
                 [this](const QString &a) { commands_.runAnchor(a); });
         dock->setWidget(AdvPanel1);
         addDockWidget(Qt::LeftDockWidgetArea, dock);
+    }
+}
+
+void TsrMain::updateCommandVisibility()
+{
+    if (QAction *rates = findChild<QAction *>(QStringLiteral("mnVal")))
+        rates->setVisible(finance::multiCurrency(session_.prefs));
+}
+
+void TsrMain::mnClerksClick()
+{
+    staff::TsrClerks w(session_, this);
+    w.exec();
+    // The logged-in clerk may have been renamed; his rights stay as read at login.
+    const QVariant name =
+        session_.db->scalar(QStringLiteral("select Name from clerks where id = ?"), {session_.clerkId});
+    if (name.isValid()) {
+        session_.clerkName = name.toString();
+        statusUser_->setText(QStringLiteral("Потребител: ") + session_.clerkName);
     }
 }
 

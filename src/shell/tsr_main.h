@@ -49,6 +49,9 @@ public:
     QLabel *statusUser() const { return statusUser_; }
     // The barcode scanner the scanning windows share.
     BarcodeScanner *scanner() const { return scanner_; }
+    // Shows the commands that depend on the preferences (the rates only with
+    // foreign currencies); called again after the settings change.
+    void updateCommandVisibility();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -60,6 +63,7 @@ private:
     void mnMyInfoClick(bool firstStart);
     void N6Click();
     void mnRestoreClick();
+    void mnClerksClick();
     QString databaseLocation() const;
     QString templatesFolder() const;
 
