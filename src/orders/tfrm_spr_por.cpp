@@ -257,6 +257,18 @@ void TfrmSprPor::buildGrid()
         toolBar->addAction(a);
         return a;
     };
+    btnOtchet = act("btnOtchet", QStringLiteral("Отчет"), [this] {
+        if (orderCommand)
+            orderCommand(1);
+    });
+    btnPay = act("btnPay", QStringLiteral("Плащане"), [this] {
+        if (orderCommand)
+            orderCommand(2);
+    });
+    btnParts = act("btnParts", QStringLiteral("Части"), [this] {
+        if (orderCommand)
+            orderCommand(0);
+    });
     btnExport = act("btnExport", QStringLiteral("Външен сервиз"), &TfrmSprPor::btnExportClick);
     btnExport->setVisible(session_.hasRight(Right::ExternalService));
     mnWaitPart = act("mnWaitPart", QStringLiteral("Чака части"), &TfrmSprPor::mnWaitPartClick);
@@ -276,7 +288,7 @@ void TfrmSprPor::buildGrid()
     TBItem11 = act("TBItem11", QStringLiteral("Колони"),
                    [this] { dtPor->showColumnChooser(!dtPor->columnChooserVisible()); });
     TBItem1 = act("TBItem1", QStringLiteral("Запис на изгледа"), [this] { dtPor->saveLayout(); });
-    for (QAction *a : {btnExport, mnWaitPart, prnPor, popPrnCard})
+    for (QAction *a : {btnOtchet, btnPay, btnParts, btnExport, mnWaitPart, prnPor, popPrnCard})
         dtPor->contextMenu()->addAction(a);
 
     pnlInfo = new QWidget(this);
@@ -574,7 +586,7 @@ qint64 TfrmSprPor::currentOrder() const
 
 void TfrmSprPor::enableOrderCommands(bool on)
 {
-    for (QAction *a : {btnExport, mnWaitPart, prnPor, popPrnCard})
+    for (QAction *a : {btnOtchet, btnPay, btnParts, btnExport, mnWaitPart, prnPor, popPrnCard})
         a->setEnabled(on);
     btnSaveNote->setEnabled(on);
     eNote->setReadOnly(!on);
@@ -591,6 +603,9 @@ void TfrmSprPor::currentChanged()
                                           dtPor->currentValue(QStringLiteral("payed")).toBool(),
                                           dtPor->currentValue(QStringLiteral("porState")).toInt(),
                                           dtPor->currentValue(QStringLiteral("codeGet")).toString());
+    btnOtchet->setEnabled(c.complete);
+    btnParts->setEnabled(c.complete);
+    btnPay->setEnabled(c.pay);
     btnExport->setEnabled(c.sendOut);
     mnWaitPart->setEnabled(c.waitParts);
     prnPor->setEnabled(c.complete);
@@ -628,6 +643,12 @@ void TfrmSprPor::loadRelated(qint64 idPor)
         session_.db->exec(
             QStringLiteral("select Trud, Pr1, Pr2 from Jobs_In_Por where idPor = ? order by id"), {idPor}),
         {QStringLiteral("Операция"), QStringLiteral("Цена"), QStringLiteral("Техник")});
+}
+
+void TfrmSprPor::reload()
+{
+    if (columnsReady_)
+        runQuery(query_);
 }
 
 void TfrmSprPor::mnInfoClick()

@@ -10,6 +10,8 @@
 #include "finance/tsr_kasa.h"
 #include "maintenance/archive_actions.h"
 #include "maintenance/tsr_arhiv.h"
+#include "orders/order_settlement.h"
+#include "orders/tfrm_otchet.h"
 #include "orders/tfrm_spr_por.h"
 #include "orders/tfrm_symp.h"
 #include "orders/tsr_por.h"
@@ -19,10 +21,10 @@
 #include "shell/own_firm.h"
 #include "shell/startup.h"
 #include "shell/tfrm_myinfo.h"
+#include "staff/tsr_clerks.h"
 #include "stock/tfrm_arts_marks.h"
 #include "stock/tfrm_nal_sn.h"
 #include "stock/tsr_parts.h"
-#include "staff/tsr_clerks.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -136,12 +138,19 @@ void TsrMain::bindCommands()
     });
     commands_.bind(QStringLiteral("mnPorClick"), [this] {
         // One register for the whole run; each opening starts a new search.
-        if (!register_)
+        if (!register_) {
             register_ = new orders::TfrmSprPor(session_, this);
-        else
+            register_->orderCommand = [this](int mode) {
+                static const char *const kHandlers[] = {"bPPorClick", "bOtClick", "bPayClick"};
+                commands_.run(QLatin1String(kHandlers[mode]));
+            };
+        } else
             register_->formShow();
         register_->exec();
     });
+    commands_.bind(QStringLiteral("bOtClick"), [this] { openOrder(1); });
+    commands_.bind(QStringLiteral("bPayClick"), [this] { openOrder(2); });
+    commands_.bind(QStringLiteral("bPPorClick"), [this] { openOrder(0); });
     commands_.bind(QStringLiteral("TBItem14Click"), [this] {
         orders::TfrmSymp w(session_, false, this);
         w.exec();
@@ -214,6 +223,42 @@ void TsrMain::updateCommandVisibility()
 {
     if (QAction *rates = findChild<QAction *>(QStringLiteral("mnVal")))
         rates->setVisible(finance::multiCurrency(session_.prefs));
+}
+
+void TsrMain::openOrder(int mode)
+{
+    const auto orderMode = orders::OrderMode(mode);
+    qint64 number = register_ && register_->isVisible() ? register_->currentOrder() : 0;
+    if (number == 0) {
+        orders::TfrmPorNo ask(this);
+        if (ask.exec() != QDialog::Accepted)
+            return;
+        number = ask.number();
+    }
+    const auto order = orders::loadOrderRecord(*session_.db, number);
+    if (!order) {
+        session_.prompt->show(Prompt::messageCaption(), orders::noSuchOrderText(number), PromptIcon::Warning);
+        return;
+    }
+    if (const auto refusal = orders::orderEntryRefusal(*session_.db, *order, orderMode)) {
+        session_.prompt->show(Prompt::messageCaption(), *refusal, PromptIcon::Warning);
+        return;
+    }
+    if (orderMode != orders::OrderMode::Parts && !orders::techniciansExist(*session_.db)) {
+        session_.prompt->show(Prompt::messageCaption(), orders::noTechniciansText(), PromptIcon::Warning);
+        mnClerksClick();
+        return;
+    }
+    orders::TfrmOtchet w(session_, number, orderMode, this);
+    bindOrderWindow(w);
+    w.exec();
+    if (register_ && register_->isVisible())
+        register_->reload();
+}
+
+void TsrMain::bindOrderWindow(orders::TfrmOtchet &w)
+{
+    Q_UNUSED(w);
 }
 
 void TsrMain::mnClerksClick()

@@ -13,7 +13,8 @@ namespace morlenta {
 struct Session;
 namespace orders {
 class TfrmSprPor;
-}
+class TfrmOtchet;
+} // namespace orders
 class BarcodeScanner;
 } // namespace morlenta
 
@@ -63,6 +64,11 @@ private:
     void mnMyInfoClick(bool firstStart);
     void N6Click();
     void mnRestoreClick();
+    // The order window in one of its modes (0 parts, 1 completion, 2 payment) for an order
+    // of the register or one asked for.
+    void openOrder(int mode);
+    // The catalogue and the parts picker behind the order window's commands.
+    void bindOrderWindow(orders::TfrmOtchet &w);
     void mnClerksClick();
     QString databaseLocation() const;
     QString templatesFolder() const;
