@@ -702,17 +702,8 @@ void TfrmSprPor::closeExternalPanel()
 
 void TfrmSprPor::bRecExpClick()
 {
-    const qint64 id = currentOrder();
-    try {
-        if (const auto refusal = recordDispatch(*session_.db, id, pnlExt->target(), today_)) {
-            session_.prompt->show(Prompt::messageCaption(), *refusal, PromptIcon::Warning);
-            pnlExt->cmbExtName->setFocus();
-            return;
-        }
-    } catch (const data::DbError &e) {
-        session_.prompt->show(Prompt::errorCaption(), e.message(), PromptIcon::Error);
+    if (!pnlExt->record(*session_.prompt, currentOrder(), today_))
         return;
-    }
     closeExternalPanel();
     runQuery(query_);
 }
