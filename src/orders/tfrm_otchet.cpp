@@ -268,6 +268,16 @@ Basis TfrmOtchet::basis() const
     return order_.typeWarr == int(Basis::Giver) || !warName_.isEmpty() ? Basis::Giver : Basis::Own;
 }
 
+QString TfrmOtchet::technicianName() const
+{
+    return externalChosen() ? QString() : cmbClerks->currentText();
+}
+
+bool TfrmOtchet::technicianStockAllowed() const
+{
+    return mode_ != OrderMode::Parts && cmbClerks->isEnabled();
+}
+
 bool TfrmOtchet::externalChosen() const
 {
     return cmbClerks->currentText() == kExternal;

@@ -45,6 +45,11 @@ public:
     OrderMode mode() const { return mode_; }
     const OrderAmounts &amounts() const { return a_; }
     Basis basis() const;
+    qint64 orderNumber() const { return idPor_; }
+    QString orderSerial() const { return order_.serial; }
+    QString technicianName() const;
+    // The technician's holding may be a source of parts (not while only parts are issued).
+    bool technicianStockAllowed() const;
 
     void btnReadyClick();
     void btnPayClick();
