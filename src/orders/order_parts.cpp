@@ -230,12 +230,26 @@ TakeBackResult takeBackPart(Session &session, qint64 idPor, qint64 lineId, const
     const double priceLV = q.value(2).toDouble();
 
     // Only the replacements of this very part go back: the order may hold
-    // serial-numbered pieces of other parts too.
+    // serial-numbered pieces of other parts too. The issue movements name the
+    // serials this part brought to this order, whatever the order's serial
+    // became since; lines without movements (older files) are matched by the
+    // order's serial and the part's text.
     if (const auto part = loadPart(db, idPart); part && amnt > 0) {
+        const bool moved =
+            !db.scalar(QStringLiteral("select id from Part_Moves where idPor = ? and idPart = ? "
+                                      "and amnt < 0"),
+                       {idPor, idPart})
+                 .isNull();
         QSqlQuery r =
-            db.exec(QStringLiteral("select id, newSN from replaceSN where idPor = ? and oldSN = ? and "
-                                   "part = ? order by id"),
-                    {idPor, orderSerial, part->replacementText});
+            moved
+                ? db.exec(
+                      QStringLiteral("select r.id, r.newSN from replaceSN r where r.idPor = ? and exists "
+                                     "(select 1 from Part_Moves m where m.idPor = r.idPor and m.idPart = ? "
+                                     "and m.amnt < 0 and m.serial = r.newSN) order by r.id"),
+                      {idPor, idPart})
+                : db.exec(QStringLiteral("select id, newSN from replaceSN where idPor = ? and oldSN = ? and "
+                                         "part = ? order by id"),
+                          {idPor, orderSerial, part->replacementText});
         QList<std::pair<qint64, QString>> replacements;
         while (r.next() && replacements.size() < amnt)
             replacements.append({r.value(0).toLongLong(), r.value(1).toString()});

@@ -11,6 +11,8 @@
 
 #include <QSqlQuery>
 
+#include <tuple>
+
 using namespace morlenta;
 using namespace morlenta::orders;
 using morlenta::test::DbTest;
@@ -139,7 +141,8 @@ TEST_P(OrderPartsDb, SerialPieceLeavesByItsSerialAndComesBackWithIt)
     EXPECT_EQ(prompt.texts(), QStringList{partNotInStockText()});
 
     // Taking back the display returns its serial only; the cover's replacement stays.
-    const TakeBackResult back = takeBackPart(session, 12, lineOf(lcd), kOrderSerial, kNow);
+    // The order's serial was corrected in the meantime.
+    const TakeBackResult back = takeBackPart(session, 12, lineOf(lcd), QStringLiteral("IMEI-350002"), kNow);
     ASSERT_TRUE(back.done);
     EXPECT_EQ(back.delta, 30);
     EXPECT_EQ(back.sumParts, 8);
@@ -155,6 +158,31 @@ TEST_P(OrderPartsDb, SerialPieceLeavesByItsSerialAndComesBackWithIt)
     // A line taken back already is not taken back twice.
     EXPECT_FALSE(takeBackPart(session, 12, lineOf(lcd), kOrderSerial, kNow).done);
     EXPECT_EQ(count(QStringLiteral("select amnt from parts where id = ?"), {lcd}), 2);
+}
+
+TEST_P(OrderPartsDb, LineOfAnOlderFileFindsItsReplacementByTheOrderSerial)
+{
+    const qint64 lcd = parts->part(QStringLiteral("LCD 3310"), 0, 30);
+    const qint64 cover = parts->part(QStringLiteral("Капак"), 0, 8, {}, QStringLiteral("Корпус"));
+    // Written before part movements were kept.
+    for (const auto &[part, sn, oldSn] :
+         {std::tuple{QStringLiteral("Дисплей;  LCD 3310"), QStringLiteral("SN-9"), kOrderSerial},
+          std::tuple{QStringLiteral("Дисплей;  LCD 3310"), QStringLiteral("SN-8"), QStringLiteral("OTHER")},
+          std::tuple{QStringLiteral("Корпус;  Капак"), QStringLiteral("K-1"), kOrderSerial}})
+        db().insert(QStringLiteral("replaceSN"), {{QStringLiteral("idPor"), 12},
+                                                  {QStringLiteral("oldSN"), oldSn},
+                                                  {QStringLiteral("newSN"), sn},
+                                                  {QStringLiteral("part"), part}});
+    const qint64 line = db().insert(QStringLiteral("PartsInPor"), {{QStringLiteral("idPor"), 12},
+                                                                   {QStringLiteral("idPart"), lcd},
+                                                                   {QStringLiteral("amnt"), 1},
+                                                                   {QStringLiteral("priceLV"), 30.0},
+                                                                   {QStringLiteral("closed"), false}});
+    ASSERT_TRUE(takeBackPart(session, 12, line, kOrderSerial, kNow).done);
+    EXPECT_EQ(stock::SerialStock(db()).serialsOf(lcd), QStringList{QStringLiteral("SN-9")});
+    EXPECT_FALSE(stock::SerialStock(db()).hasSerials(cover));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from replaceSN")), 2);
+    EXPECT_EQ(count(QStringLiteral("select amnt from parts where id = ?"), {lcd}), 1);
 }
 
 TEST_P(OrderPartsDb, TechniciansLastPieceEndsHisRowAndGoesBackToTheShop)
