@@ -3,14 +3,18 @@
 #include "common/session.h"
 #include "data/database.h"
 #include "data/dialect.h"
+#include "data/transaction.h"
 #include "finance/rates.h"
 #include "orders/order_parts_fixture.h"
 #include "stock/serial_stock.h"
+#include "stock/stock_quantity.h"
 #include "support/db_fixture.h"
 #include "support/fake_prompt.h"
 
 #include <QSqlQuery>
 
+#include <chrono>
+#include <thread>
 #include <tuple>
 
 using namespace morlenta;
@@ -282,6 +286,44 @@ TEST_P(OrderPartsDb, OfTwoComputersTakingTheLastPieceOneIsRefused)
     EXPECT_EQ(otherPrompt.texts(), (QStringList{partNotInStockText(), partNotInStockText()}));
     EXPECT_TRUE(prompt.records().isEmpty());
     EXPECT_EQ(count(QStringLiteral("select amnt from parts where id = ?"), {lcd}), 1);
+}
+
+TEST_P(OrderPartsDb, AnIssueWaitingWhileAnotherComputerTakesTheLastPieceIsRefused)
+{
+    const qint64 glass = parts->part(QStringLiteral("Стъкло"), 1, 10);
+    // Another computer is in the middle of taking the last piece.
+    const std::unique_ptr<data::Database> other = openAnother();
+    auto otherTx = std::make_unique<data::Transaction>(*other);
+    ASSERT_TRUE(stock::takeFromStock(*other, glass, 1));
+
+    IssueResult result;
+    QStringList shown;
+    std::string failure;
+    std::thread waiting([&] {
+        try {
+            // A connection belongs to the thread that opens it.
+            const std::unique_ptr<data::Database> own = data::Database::open(location());
+            FakePrompt threadPrompt;
+            Session s = session;
+            s.db = own.get();
+            s.prompt = &threadPrompt;
+            result = issuePart(s, 12, kOrderSerial, {glass, 1, {}, FromShop, 0}, kNow);
+            shown = threadPrompt.texts();
+        } catch (const std::exception &e) {
+            failure = e.what();
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    otherTx->commit();
+    waiting.join();
+
+    EXPECT_EQ(failure, std::string());
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(shown, QStringList{partNotInStockText()});
+    EXPECT_EQ(count(QStringLiteral("select count(*) from Part_Moves")), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from PartsInPor")), 0);
+    EXPECT_EQ(count(QStringLiteral("select amnt from parts where id = ?"), {glass}), 0);
+    EXPECT_EQ(value(QStringLiteral("select sumAll from porychka where idPor = 12")), 5);
 }
 
 TEST_P(OrderPartsDb, FailureHalfWayLeavesNothingWritten)
