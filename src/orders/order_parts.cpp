@@ -79,16 +79,17 @@ std::optional<CurrencyRates> ratesForPrice(Session &session, const QDate &day)
 void addMove(data::Database &db, int clerkId, qint64 idPart, int amnt, const QString &serial, qint64 idPor,
              const QDateTime &when)
 {
-    db.insert(
-        QStringLiteral("Part_Moves"),
-        {{QStringLiteral("idPart"), idPart},
-         {QStringLiteral("idClerk"), clerkId},
-         {QStringLiteral("amnt"), amnt},
-         {QStringLiteral("serial"), serial.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : serial},
-         {QStringLiteral("data"), QDateTime(when.date(), QTime(0, 0))},
-         {QStringLiteral("chas"),
-          QDateTime(when.date(), QTime(when.time().hour(), when.time().minute(), when.time().second()))},
-         {QStringLiteral("idPor"), idPor}});
+    db.insert(QStringLiteral("Part_Moves"),
+              {{QStringLiteral("idPart"), idPart},
+               {QStringLiteral("idClerk"), clerkId},
+               {QStringLiteral("amnt"), amnt},
+               // The log's column holds 25 characters; the whole number stays in replaceSN.
+               {QStringLiteral("serial"),
+                serial.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(serial.left(25))},
+               {QStringLiteral("data"), QDateTime(when.date(), QTime(0, 0))},
+               {QStringLiteral("chas"), QDateTime(when.date(), QTime(when.time().hour(), when.time().minute(),
+                                                                     when.time().second()))},
+               {QStringLiteral("idPor"), idPor}});
 }
 
 // Adds `delta` to the order's parts and total; returns both as stored now.
@@ -245,7 +246,7 @@ TakeBackResult takeBackPart(Session &session, qint64 idPor, qint64 lineId, const
                 ? db.exec(
                       QStringLiteral("select r.id, r.newSN from replaceSN r where r.idPor = ? and exists "
                                      "(select 1 from Part_Moves m where m.idPor = r.idPor and m.idPart = ? "
-                                     "and m.amnt < 0 and m.serial = r.newSN) order by r.id"),
+                                     "and m.amnt < 0 and m.serial = substr(r.newSN, 1, 25)) order by r.id"),
                       {idPor, idPart})
                 : db.exec(QStringLiteral("select id, newSN from replaceSN where idPor = ? and oldSN = ? and "
                                          "part = ? order by id"),

@@ -71,6 +71,8 @@ protected:
     }
 
     const QString kOrderSerial = QStringLiteral("IMEI-350001");
+    // Longer than the 25 characters of the movement log.
+    const QString kCoverSerial = QStringLiteral("KAPAK-2026-000000000000000000007");
     FakePrompt prompt;
     Session session;
     std::unique_ptr<test::PartsFixture> parts;
@@ -120,13 +122,12 @@ TEST_P(OrderPartsDb, SerialPieceLeavesByItsSerialAndComesBackWithIt)
 {
     const qint64 lcd =
         parts->part(QStringLiteral("LCD 3310"), 2, 30, {QStringLiteral("SN-1"), QStringLiteral("SN-2")});
-    const qint64 cover =
-        parts->part(QStringLiteral("Капак"), 1, 8, {QStringLiteral("K-7")}, QStringLiteral("Корпус"));
+    const qint64 cover = parts->part(QStringLiteral("Капак"), 1, 8, {kCoverSerial}, QStringLiteral("Корпус"));
 
     const IssueResult r = issue({lcd, 1, QStringLiteral("SN-2"), FromShop, 0});
     ASSERT_TRUE(r.ok);
     EXPECT_TRUE(r.serialReplaced);
-    ASSERT_TRUE(issue({cover, 1, QStringLiteral("K-7"), FromShop, 0}).ok);
+    ASSERT_TRUE(issue({cover, 1, kCoverSerial, FromShop, 0}).ok);
     EXPECT_EQ(stock::SerialStock(db()).serialsOf(lcd), QStringList{QStringLiteral("SN-1")});
     EXPECT_EQ(count(QStringLiteral("select amnt from parts where id = ?"), {lcd}), 1);
     QSqlQuery q = db().exec(QStringLiteral("select idPor, oldSN, newSN, part from replaceSN order by id"));
@@ -152,9 +153,9 @@ TEST_P(OrderPartsDb, SerialPieceLeavesByItsSerialAndComesBackWithIt)
     EXPECT_EQ(back.sumParts, 8);
     EXPECT_EQ(stock::SerialStock(db()).serialsOf(lcd),
               (QStringList{QStringLiteral("SN-1"), QStringLiteral("SN-2")}));
-    EXPECT_FALSE(stock::SerialStock(db()).find(QStringLiteral("K-7")));
+    EXPECT_FALSE(stock::SerialStock(db()).find(kCoverSerial));
     EXPECT_EQ(count(QStringLiteral("select amnt from parts where id = ?"), {lcd}), 2);
-    EXPECT_EQ(db().scalar(QStringLiteral("select newSN from replaceSN")).toString(), QStringLiteral("K-7"));
+    EXPECT_EQ(db().scalar(QStringLiteral("select newSN from replaceSN")).toString(), kCoverSerial);
     EXPECT_EQ(count(QStringLiteral("select count(*) from replaceSN")), 1);
     EXPECT_EQ(count(QStringLiteral("select amnt from Part_Moves where idPart = ? order by id desc"), {lcd}),
               1);
@@ -162,6 +163,9 @@ TEST_P(OrderPartsDb, SerialPieceLeavesByItsSerialAndComesBackWithIt)
     // A line taken back already is not taken back twice.
     EXPECT_FALSE(takeBackPart(session, 12, lineOf(lcd), kOrderSerial, kNow).done);
     EXPECT_EQ(count(QStringLiteral("select amnt from parts where id = ?"), {lcd}), 2);
+    ASSERT_TRUE(takeBackPart(session, 12, lineOf(cover), kOrderSerial, kNow).done);
+    EXPECT_EQ(stock::SerialStock(db()).serialsOf(cover), QStringList{kCoverSerial});
+    EXPECT_EQ(count(QStringLiteral("select count(*) from replaceSN")), 0);
 }
 
 TEST_P(OrderPartsDb, LineOfAnOlderFileFindsItsReplacementByTheOrderSerial)
