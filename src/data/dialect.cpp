@@ -129,4 +129,9 @@ QString containsPattern(const QString &text)
     return QLatin1Char('%') + escapeLike(text, false) + QLatin1Char('%');
 }
 
+QString prefixPattern(const QString &text)
+{
+    return escapeLike(text, false) + QLatin1Char('%');
+}
+
 } // namespace morlenta::data

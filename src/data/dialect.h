@@ -48,5 +48,7 @@ QString likePattern(const QString &userPattern);
 // A pattern that finds `text` anywhere in a value (text taken literally,
 // "*" included).
 QString containsPattern(const QString &text);
+// A pattern that finds the values beginning with `text` (taken literally).
+QString prefixPattern(const QString &text);
 
 } // namespace morlenta::data

@@ -21,6 +21,7 @@ constexpr Topic kTopics[] = {
     {"Данни_за_фирмата", "own_firm.html"},
     {"ОписПоръчка", "order_intake.html"},
     {"SymptomCodes", "symptom_codes.html"},
+    {"WorkOperations", "work_operations.html"},
 };
 
 QString pageOf(const QString &topic)

@@ -8,6 +8,7 @@
 #include "maintenance/tsr_arhiv.h"
 #include "orders/tfrm_spr_por.h"
 #include "orders/tfrm_symp.h"
+#include "orders/tfrm_work_op.h"
 #include "orders/tsr_por.h"
 #include "platform/help_viewer.h"
 #include "shell/hourly.h"
@@ -116,6 +117,10 @@ void TsrMain::bindCommands()
     });
     commands_.bind(QStringLiteral("TBItem14Click"), [this] {
         orders::TfrmSymp w(session_, false, this);
+        w.exec();
+    });
+    commands_.bind(QStringLiteral("TBItem11Click"), [this] {
+        orders::TfrmWorkOp w(session_, false, this);
         w.exec();
     });
     commands_.bind(QStringLiteral("mnRestoreClick"), [this] { mnRestoreClick(); });
