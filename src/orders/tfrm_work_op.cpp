@@ -28,7 +28,6 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -110,10 +109,13 @@ protected:
         const int group = e->source() == this ? idOf(currentItem()) : -1;
         const int targetId = idOf(target);
         QObject *source = e->source();
-        QTimer::singleShot(0, this, [this, source, group, targetId] {
-            if (dropped)
-                dropped(source, group, targetId);
-        });
+        QMetaObject::invokeMethod(
+            this,
+            [this, source, group, targetId] {
+                if (dropped)
+                    dropped(source, group, targetId);
+            },
+            Qt::QueuedConnection);
     }
 };
 
@@ -542,7 +544,8 @@ void TfrmWorkOp::treeEditClosed(bool reverted)
         catalogue_->renameGroup(idOf(item), item->text(0));
     }
     // The tree is read again once the view is done with its editor.
-    QTimer::singleShot(0, this, [this, select] { loadTree(select); });
+    QMetaObject::invokeMethod(
+        this, [this, select] { loadTree(select); }, Qt::QueuedConnection);
 }
 
 void TfrmWorkOp::eMarkaExit()

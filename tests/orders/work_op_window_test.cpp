@@ -127,4 +127,57 @@ TEST_P(WorkOpWindow, NewOperationIsFiledUnderTheSelectedGroupAndReadOnlyWithoutT
     EXPECT_EQ(w.tree->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
+namespace {
+
+// Types the name into the tree's open editor and confirms it.
+void nameInTree(TfrmWorkOp &w, const QString &name)
+{
+    auto *editor = qobject_cast<QLineEdit *>(w.tree->indexWidget(w.tree->currentIndex()));
+    ASSERT_NE(editor, nullptr);
+    editor->setText(name);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The delegate commits on the next turn of the loop, the window reads the tree again on the one after.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+TEST_P(WorkOpWindow, GroupsAreNamedInTheTreeAndRenamingRefilesTheList)
+{
+    TfrmWorkOp w(session, false);
+    w.show();
+    w.selectGroup(displays);
+    w.btnAddChildClick();
+    nameInTree(w, QString());
+    EXPECT_EQ(prompt.texts(), QStringList{WorkOperations::duplicateGroupMessage()});
+    EXPECT_EQ(WorkOperations(db(), prompt).groups().size(), 2);
+    EXPECT_EQ(w.currentGroupId(), displays);
+
+    w.btnAddChildClick();
+    nameInTree(w, QStringLiteral(" Тъч "));
+    EXPECT_EQ(w.lblPath->text(), QStringLiteral("NOKIA\\Дисплеи\\Тъч\\"));
+    EXPECT_TRUE(w.btnDelete->isEnabled());
+
+    w.selectGroup(displays);
+    w.tree->editItem(w.tree->currentItem(), 0);
+    nameInTree(w, QStringLiteral("Екрани"));
+    EXPECT_EQ(w.lblPath->text(), QStringLiteral("NOKIA\\Екрани\\"));
+    ASSERT_EQ(w.grid->rowCount(), 2);
+    EXPECT_EQ(w.chosen()->classification, QStringLiteral("NOKIA\\Екрани\\"));
+
+    // All operations by classification, then the group's list again.
+    QList<GridTable> printed;
+    w.preview = [&](DataGrid &g) { printed << g.shownTable(); };
+    WorkOperation other;
+    other.classification = QStringLiteral("APPLE\\");
+    other.operation = QStringLiteral("Диагностика");
+    WorkOperations(db(), prompt).saveOperation(other);
+    w.opPrintClick();
+    ASSERT_EQ(printed.size(), 1);
+    EXPECT_EQ(printed[0].lines.size(), 3);
+    EXPECT_TRUE(printed[0].lines[0].cells.contains(QStringLiteral("APPLE\\")));
+    EXPECT_EQ(w.grid->rowCount(), 2);
+}
+
 MORLENTA_ON_BOTH_ENGINES(WorkOpWindow);
