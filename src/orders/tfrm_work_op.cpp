@@ -22,6 +22,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
@@ -29,6 +30,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -77,8 +79,15 @@ public:
 
     std::function<bool(QObject *source)> accepts;
     std::function<void(QObject *source, int groupId, int targetId)> dropped;
+    std::function<void()> entered;
 
 protected:
+    void focusInEvent(QFocusEvent *e) override
+    {
+        QTreeWidget::focusInEvent(e);
+        if (entered)
+            entered();
+    }
     void dragEnterEvent(QDragEnterEvent *e) override
     {
         if (accepts && accepts(e->source()))
@@ -141,11 +150,24 @@ TfrmWorkOp::TfrmWorkOp(Session &session, bool chooser, QWidget *parent)
     mnEditPrices = action(tbMain, "mnEditPrices", QStringLiteral("Редакция на цените"), true);
     mnDrag = action(tbMain, "mnDrag", QStringLiteral("Влачене"), true);
     tbMain->addSeparator();
-    opPrint = action(tbMain, "opPrint", QStringLiteral("Печат на всички"));
-    TBItem1 = action(tbMain, "TBItem1", QStringLiteral("Печат на списъка"));
-    TBItem2 = action(tbMain, "TBItem2", QStringLiteral("Експорт на всички"));
-    TBItem3 = action(tbMain, "TBItem3", QStringLiteral("Експорт на списъка"));
-    tbMain->addSeparator();
+    // Printing and export in one drop-down, so that the bar fits a small screen.
+    auto *output = new QMenu(this);
+    auto outputAction = [output](const char *name, const QString &caption) {
+        QAction *a = output->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    opPrint = outputAction("opPrint", QStringLiteral("Печат на всички операции"));
+    TBItem1 = outputAction("TBItem1", QStringLiteral("Печат на списъка"));
+    output->addSeparator();
+    TBItem2 = outputAction("TBItem2", QStringLiteral("Експорт на всички операции"));
+    TBItem3 = outputAction("TBItem3", QStringLiteral("Експорт на списъка"));
+    auto *outputButton = new QToolButton(tbMain);
+    outputButton->setObjectName(QStringLiteral("btnOutput"));
+    outputButton->setText(QStringLiteral("Печат и експорт"));
+    outputButton->setMenu(output);
+    outputButton->setPopupMode(QToolButton::InstantPopup);
+    tbMain->addWidget(outputButton);
     QAction *help = action(tbMain, "mnHelp", QStringLiteral("Помощ"));
 
     // The group tree and its panel for a new root.
@@ -156,6 +178,7 @@ TfrmWorkOp::TfrmWorkOp(Session &session, bool chooser, QWidget *parent)
     tree->setHeaderHidden(true);
     tree->setDragDropMode(QAbstractItemView::DragDrop);
     tree->setDefaultDropAction(Qt::CopyAction);
+    tree->setExpandsOnDoubleClick(!mayEdit_); // a double-click renames then
     tree->setEditTriggers(mayEdit_ ? QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked
                                    : QAbstractItemView::NoEditTriggers);
     btnAdd = button(left, "btnAdd", QStringLiteral("Нова група"));
@@ -205,9 +228,11 @@ TfrmWorkOp::TfrmWorkOp(Session &session, bool chooser, QWidget *parent)
     grid->setColumnCaption(QStringLiteral("Code"), QStringLiteral("Код"));
     grid->setColumnCaption(QStringLiteral("Operation"), QStringLiteral("Операция"));
     grid->setColumnCaption(QStringLiteral("clientPrice"), QStringLiteral("Към клиента"));
-    grid->setColumnCaption(QStringLiteral("warrantyPrice"), QStringLiteral("Техник гаранц."));
-    grid->setColumnCaption(QStringLiteral("workerPrice"), QStringLiteral("Техник платен"));
+    grid->setColumnCaption(QStringLiteral("warrantyPrice"), QStringLiteral("Техник (гаранция)"));
+    grid->setColumnCaption(QStringLiteral("workerPrice"), QStringLiteral("Техник (платен)"));
     grid->setColumnCaption(QStringLiteral("fromGarant"), QStringLiteral("От гаранта"));
+    grid->setColumnWidth(QStringLiteral("Classification"), 150);
+    grid->setColumnWidth(QStringLiteral("Operation"), 240);
     grid->setLayoutKey(QStringLiteral("WorkOp"));
     grid->view()->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid->view()->setDragDropMode(QAbstractItemView::DragOnly);
@@ -234,12 +259,14 @@ TfrmWorkOp::TfrmWorkOp(Session &session, bool chooser, QWidget *parent)
     opLayout->addWidget(eClientPrice, 1, 1);
     opLayout->addWidget(new QLabel(QStringLiteral("От гаранта"), addOp), 1, 2);
     opLayout->addWidget(eFromGarant, 1, 3);
-    opLayout->addWidget(new QLabel(QStringLiteral("Техник, платен ремонт"), addOp), 2, 0);
+    opLayout->addWidget(new QLabel(QStringLiteral("Техник (платен)"), addOp), 2, 0);
     opLayout->addWidget(eWorkerPrice, 2, 1);
-    opLayout->addWidget(new QLabel(QStringLiteral("Техник, гаранционен ремонт"), addOp), 2, 2);
+    opLayout->addWidget(new QLabel(QStringLiteral("Техник (гаранция)"), addOp), 2, 2);
     opLayout->addWidget(eWarrantyPrice, 2, 3);
     opLayout->addWidget(btnRecOp, 2, 4);
     opLayout->addWidget(btnCancelOp, 2, 5);
+    opLayout->setColumnStretch(1, 1);
+    opLayout->setColumnStretch(3, 1);
     addOp->hide();
 
     auto *searchRow = new QHBoxLayout;
@@ -332,6 +359,11 @@ TfrmWorkOp::TfrmWorkOp(Session &session, bool chooser, QWidget *parent)
             });
     opTree->accepts = [this](QObject *source) {
         return mayEdit_ && mnDrag->isChecked() && (source == tree || source == grid->view());
+    };
+    // Back in the tree after a code search, the group's list returns.
+    opTree->entered = [this] {
+        if (searchShown_ && !loading_)
+            groupSelected();
     };
     opTree->dropped = [this](QObject *source, int group, int target) {
         if (source == tree)
