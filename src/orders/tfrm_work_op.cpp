@@ -4,6 +4,7 @@
 #include "common/rights.h"
 #include "common/session.h"
 #include "data/database.h"
+#include "orders/op_tree.h"
 #include "orders/order_intake.h"
 #include "orders/work_operations_model.h"
 #include "platform/data_grid.h"
@@ -13,7 +14,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QDragEnterEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -38,8 +38,6 @@
 namespace morlenta::orders {
 
 namespace {
-
-constexpr int kIdRole = Qt::UserRole;
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
@@ -66,67 +64,6 @@ QDoubleSpinBox *amountBox(QWidget *parent, const char *name)
     b->setDecimals(2);
     return b;
 }
-
-int idOf(const QTreeWidgetItem *item)
-{
-    return item ? item->data(0, kIdRole).toInt() : -1;
-}
-
-// The group tree: groups dropped on groups, operations from the list dropped on groups.
-class OpTree final : public QTreeWidget {
-public:
-    using QTreeWidget::QTreeWidget;
-
-    std::function<bool(QObject *source)> accepts;
-    std::function<void(QObject *source, int groupId, int targetId)> dropped;
-    std::function<void()> entered;
-
-protected:
-    void focusInEvent(QFocusEvent *e) override
-    {
-        QTreeWidget::focusInEvent(e);
-        if (entered)
-            entered();
-    }
-    void dragEnterEvent(QDragEnterEvent *e) override
-    {
-        if (accepts && accepts(e->source()))
-            e->acceptProposedAction();
-        else
-            e->ignore();
-    }
-    void dragMoveEvent(QDragMoveEvent *e) override
-    {
-        QTreeWidgetItem *target = itemAt(e->position().toPoint());
-        if (target && accepts && accepts(e->source()) && !(e->source() == this && target == currentItem())) {
-            e->setDropAction(Qt::CopyAction);
-            e->accept();
-        } else {
-            e->ignore();
-        }
-    }
-    void dropEvent(QDropEvent *e) override
-    {
-        QTreeWidgetItem *target = itemAt(e->position().toPoint());
-        if (!target || !accepts || !accepts(e->source())) {
-            e->ignore();
-            return;
-        }
-        // A copy, so that neither view removes what was dragged: the tree is read again.
-        e->setDropAction(Qt::CopyAction);
-        e->accept();
-        const int group = e->source() == this ? idOf(currentItem()) : -1;
-        const int targetId = idOf(target);
-        QObject *source = e->source();
-        QMetaObject::invokeMethod(
-            this,
-            [this, source, group, targetId] {
-                if (dropped)
-                    dropped(source, group, targetId);
-            },
-            Qt::QueuedConnection);
-    }
-};
 
 } // namespace
 
@@ -389,7 +326,7 @@ TfrmWorkOp::~TfrmWorkOp()
 
 int TfrmWorkOp::currentGroupId() const
 {
-    return idOf(tree->currentItem());
+    return groupIdOf(tree->currentItem());
 }
 
 std::optional<WorkOperation> TfrmWorkOp::chosen() const
@@ -405,7 +342,7 @@ void TfrmWorkOp::loadTree(int selectId)
     QSet<int> expanded;
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
         if ((*it)->isExpanded())
-            expanded.insert(idOf(*it));
+            expanded.insert(groupIdOf(*it));
     loading_ = true;
     pending_ = nullptr;
     tree->clear();
@@ -413,7 +350,7 @@ void TfrmWorkOp::loadTree(int selectId)
     QHash<int, QTreeWidgetItem *> items;
     for (const OpGroup &g : groups) {
         auto *item = new QTreeWidgetItem(QStringList{g.name});
-        item->setData(0, kIdRole, g.id);
+        item->setData(0, kGroupIdRole, g.id);
         if (mayEdit_)
             item->setFlags(item->flags() | Qt::ItemIsEditable);
         items.insert(g.id, item);
@@ -534,10 +471,10 @@ void TfrmWorkOp::btnAddClick()
         eMarka->setFocus();
         return;
     }
-    pendingParent_ = idOf(parent);
+    pendingParent_ = groupIdOf(parent);
     pending_ = new QTreeWidgetItem(parent);
     pending_->setFlags(pending_->flags() | Qt::ItemIsEditable);
-    pending_->setData(0, kIdRole, -1);
+    pending_->setData(0, kGroupIdRole, -1);
     loading_ = true; // the empty row is no group yet
     tree->setCurrentItem(pending_);
     loading_ = false;
@@ -549,11 +486,11 @@ void TfrmWorkOp::btnAddChildClick()
     QTreeWidgetItem *focused = tree->currentItem();
     if (!mayEdit_ || !focused)
         return;
-    pendingParent_ = idOf(focused);
+    pendingParent_ = groupIdOf(focused);
     focused->setExpanded(true);
     pending_ = new QTreeWidgetItem(focused);
     pending_->setFlags(pending_->flags() | Qt::ItemIsEditable);
-    pending_->setData(0, kIdRole, -1);
+    pending_->setData(0, kGroupIdRole, -1);
     loading_ = true; // the empty row is no group yet
     tree->setCurrentItem(pending_);
     loading_ = false;
@@ -565,7 +502,7 @@ void TfrmWorkOp::treeEditClosed(bool reverted)
     QTreeWidgetItem *item = tree->currentItem();
     if (!item)
         return;
-    int select = idOf(item);
+    int select = groupIdOf(item);
     if (item == pending_) {
         select = pendingParent_;
         if (!reverted) {
@@ -573,7 +510,7 @@ void TfrmWorkOp::treeEditClosed(bool reverted)
                 select = id;
         }
     } else if (!reverted) {
-        catalogue_->renameGroup(idOf(item), item->text(0));
+        catalogue_->renameGroup(groupIdOf(item), item->text(0));
     }
     // The tree is read again once the view is done with its editor.
     QMetaObject::invokeMethod(
@@ -619,7 +556,7 @@ void TfrmWorkOp::btnDeleteClick()
     if (!mayEdit_ || id < 0)
         return;
     QTreeWidgetItem *item = tree->currentItem();
-    const int next = item->parent() ? idOf(item->parent()) : -1;
+    const int next = item->parent() ? groupIdOf(item->parent()) : -1;
     if (catalogue_->deleteGroup(id))
         loadTree(next);
 }
