@@ -178,6 +178,18 @@ TEST_P(WorkOpWindow, GroupsAreNamedInTheTreeAndRenamingRefilesTheList)
     EXPECT_EQ(printed[0].lines.size(), 3);
     EXPECT_TRUE(printed[0].lines[0].cells.contains(QStringLiteral("APPLE\\")));
     EXPECT_EQ(w.grid->rowCount(), 2);
+
+    // Beside a root comes a new root, named after a brand through the root panel.
+    w.selectGroup(nokia);
+    w.btnAddClick();
+    ASSERT_TRUE(w.addRoot->isVisibleTo(&w));
+    EXPECT_FALSE(w.opNew->isEnabled());
+    w.eMarka->setEditText(QStringLiteral(" LG"));
+    prompt.expectQuestion(QStringLiteral("\"LG\""), PromptAnswer::Yes);
+    w.bRecExpClick();
+    EXPECT_FALSE(w.addRoot->isVisibleTo(&w));
+    EXPECT_EQ(w.lblPath->text(), QStringLiteral("LG\\"));
+    EXPECT_EQ(w.tree->topLevelItemCount(), 2);
 }
 
 MORLENTA_ON_BOTH_ENGINES(WorkOpWindow);
