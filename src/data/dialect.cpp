@@ -134,4 +134,9 @@ QString exactPattern(const QString &text)
     return escapeLike(text, false);
 }
 
+QString prefixPattern(const QString &text)
+{
+    return escapeLike(text, false) + QLatin1Char('%');
+}
+
 } // namespace morlenta::data

@@ -50,5 +50,7 @@ QString likePattern(const QString &userPattern);
 QString containsPattern(const QString &text);
 // A pattern that matches `text` alone, letter case aside (names that must not repeat).
 QString exactPattern(const QString &text);
+// A pattern that finds the values beginning with `text` (taken literally).
+QString prefixPattern(const QString &text);
 
 } // namespace morlenta::data

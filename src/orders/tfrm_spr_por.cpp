@@ -572,10 +572,12 @@ void TfrmSprPor::runQuery(const RegisterQuery &q)
                               PromptIcon::Warning);
         return;
     }
-    if (!columnsReady_)
+    if (!columnsReady_) {
         setUpColumns();
+        // Fitting measures many rows; after the first list the widths stay (grBestFit fits again).
+        dtPor->bestFit();
+    }
     dtPor->fullExpand();
-    dtPor->bestFit();
     currentChanged();
 }
 

@@ -610,7 +610,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole: {
         const QVariant v = rawValue(row, column);
         return isNumberValue(v) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                           : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+                                : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     }
     case IsGroupRole: return false;
     case SourceRowRole: return row;
@@ -636,9 +636,25 @@ Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     // Data rows say they never have children: the tree view then keeps no
     // persistent index per row when it expands everything.
-    if (!isGroup(index))
-        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (!isGroup(index)) {
+        Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+        const int column = columns_[index.column()].source;
+        if (source_ && column >= 0)
+            f |= source_->flags(source_->index(sourceRow(index), column)) &
+                 (Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
+        return f;
+    }
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+bool GridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || !source_ || isGroup(index))
+        return false;
+    const int column = columns_[index.column()].source;
+    if (column < 0)
+        return false;
+    return source_->setData(source_->index(sourceRow(index), column), value, role);
 }
 
 } // namespace morlenta

@@ -85,7 +85,10 @@ public:
     bool hasChildren(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Data rows take editing and dragging from the source's own flags; an
+    // edit goes to the source row.
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
     // Orders values as the grid sorts them: empty first, numbers and dates by
     // value, text without regard to letter case.

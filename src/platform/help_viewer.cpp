@@ -23,6 +23,7 @@ constexpr Topic kTopics[] = {
     {"SymptomCodes", "symptom_codes.html"},
     {"Номенклатура", "nomenklatura.html"},
     {"Въвеждане_редакция_на_служители", "clerks.html"},
+    {"WorkOperations", "work_operations.html"},
 };
 
 QString pageOf(const QString &topic)

@@ -23,6 +23,7 @@ constexpr CommandDef kCommands[] = {
     {"mnClerksClick", "mnClerks", Right::Clerks,  false, MenuGroup::Nomenclatures, nullptr, "Служители"},
     {"mnValClick",    "mnVal",    0,              false, MenuGroup::Nomenclatures, nullptr, "Валутни курсове"},
     {"bKasaClick",    "bKasa",    Right::CashDesk,false, MenuGroup::Reports, "kasa",  "Каса"},
+    {"TBItem11Click", "TBItem11", 0,              false, MenuGroup::Nomenclatures, nullptr, "Работни операции"},
     {"N6Click",       "N6",       0,              false, MenuGroup::Archive, nullptr, "Архивиране на базите данни"},
     {"mnRestoreClick","mnRestore",Right::Restore, false, MenuGroup::Archive, nullptr, "Възстановяване от архив"},
     {"N11Click",      "N11",      0,              false, MenuGroup::Help,    nullptr, "Предназначение и функции на програмата"},

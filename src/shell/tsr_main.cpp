@@ -10,10 +10,13 @@
 #include "finance/tsr_kasa.h"
 #include "maintenance/archive_actions.h"
 #include "maintenance/tsr_arhiv.h"
+#include "orders/order_parts.h"
 #include "orders/order_settlement.h"
 #include "orders/tfrm_otchet.h"
+#include "orders/tfrm_por_parts.h"
 #include "orders/tfrm_spr_por.h"
 #include "orders/tfrm_symp.h"
+#include "orders/tfrm_work_op.h"
 #include "orders/tsr_por.h"
 #include "platform/barcode_scanner.h"
 #include "platform/help_viewer.h"
@@ -155,6 +158,10 @@ void TsrMain::bindCommands()
         orders::TfrmSymp w(session_, false, this);
         w.exec();
     });
+    commands_.bind(QStringLiteral("TBItem11Click"), [this] {
+        orders::TfrmWorkOp w(session_, false, this);
+        w.exec();
+    });
     commands_.bind(QStringLiteral("mnRestoreClick"), [this] { mnRestoreClick(); });
     autoArchive = [this] {
         if (!session_.db)
@@ -258,7 +265,46 @@ void TsrMain::openOrder(int mode)
 
 void TsrMain::bindOrderWindow(orders::TfrmOtchet &w)
 {
-    Q_UNUSED(w);
+    w.chooseOperation = [this, &w]() -> std::optional<orders::OperationChoice> {
+        orders::TfrmWorkOp catalogue(session_, true, &w);
+        if (catalogue.exec() != QDialog::Accepted)
+            return std::nullopt;
+        const auto op = catalogue.chosen();
+        if (!op)
+            return std::nullopt;
+        return orders::OperationChoice{op->id,
+                                       op->code,
+                                       op->operation,
+                                       {op->clientPrice, op->warrantyPrice, op->workerPrice, op->fromGarant}};
+    };
+    // One picker for the whole life of the order window.
+    auto *picker = new orders::TfrmPorParts(session_, w.technicianName(), w.technicianStockAllowed(), &w);
+    w.issuePart = [this, &w, picker](QString *newSerial) {
+        picker->setTechnician(w.technicianName(), w.technicianStockAllowed());
+        if (picker->exec() != QDialog::Accepted)
+            return false;
+        try {
+            const orders::IssueResult r =
+                orders::issuePart(session_, w.orderNumber(), w.orderSerial(), picker->pick());
+            if (r.ok && r.serialReplaced)
+                *newSerial = session_.db
+                                 ->scalar(QStringLiteral(
+                                              "select newSN from replaceSN where idPor = ? order by id desc"),
+                                          {w.orderNumber()})
+                                 .toString();
+            return r.ok;
+        } catch (const data::DbError &e) {
+            session_.prompt->show(Prompt::errorCaption(), e.message(), PromptIcon::Error);
+            return false;
+        }
+    };
+    w.takeBackPart = [this, &w](qint64 lineId) {
+        try {
+            orders::takeBackPart(session_, w.orderNumber(), lineId, w.orderSerial());
+        } catch (const data::DbError &e) {
+            session_.prompt->show(Prompt::errorCaption(), e.message(), PromptIcon::Error);
+        }
+    };
 }
 
 void TsrMain::mnClerksClick()
