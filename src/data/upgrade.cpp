@@ -136,6 +136,14 @@ UpgradeResult upgradeDatabase(Database &db, Prompt &prompt)
         } catch (const DbError &) {
         }
     }
+    // A file that never had the search indexes gets them now (filled from
+    // its rows, once); one that cannot have them keeps the plain search.
+    for (const SearchIndexDef &s : schemaSearchIndexes()) {
+        try {
+            db.createSearchIndex(s);
+        } catch (const DbError &) {
+        }
+    }
     return result;
 }
 
