@@ -595,7 +595,7 @@ bool Shop::writeOrders(const DemoProgress &progress)
                             ? std::min(end, o_.today)
                             : por.addDays(r_.between(wasOut ? int(std::min<qint64>(span, 3)) : 0, int(span)));
         }
-        const double unpaidChance = age <= 10 ? 0.45 : age <= 40 ? 0.15 : 0.012;
+        const double unpaidChance = age <= 10 ? 0.45 : age <= 40 ? 0.15 : 0.005;
         const bool payed = ready && !r_.chance(unpaidChance);
         if (payed)
             payDate = readyDate.addDays(r_.between(0, int(std::min<qint64>(readyDate.daysTo(o_.today), 10))));
