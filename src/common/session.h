@@ -29,6 +29,7 @@ struct Session {
     QString rights;           // ePrefs, as read at login
     QString pcId;             // this computer, for its unfinished package sale
     QString printFooter;      // prnText: the footer of every printed page
+    QString templatesFolder;  // where the document templates of this database are
     bool saleVisible = false; // the shop sale window is open
 
     bool hasRight(int position) const { return morlenta::hasRight(rights, position); }

@@ -11,6 +11,9 @@ namespace {
 constexpr CommandDef kCommands[] = {
     {"mnMyInfoClick", "mnMyInfo", Right::OwnFirm, false, MenuGroup::System,  nullptr, "Данни за фирмата"},
     {"mnExitClick",   "mnExit",   0,              false, MenuGroup::System,  nullptr, "Изход"},
+    {"btPorClick",    "bNew",     Right::NewOrder,      false, MenuGroup::Orders, "new_por", "Нова поръчка"},
+    {"mnPorClick",    "mnPor",    Right::OrderRegister, true,  MenuGroup::Orders, "spr_por", "Справка за поръчки"},
+    {"TBItem14Click", "TBItem14", 0,              false, MenuGroup::Nomenclatures, nullptr, "Симптоми на повреди"},
     {"N6Click",       "N6",       0,              false, MenuGroup::Archive, nullptr, "Архивиране на базите данни"},
     {"mnRestoreClick","mnRestore",Right::Restore, false, MenuGroup::Archive, nullptr, "Възстановяване от архив"},
     {"N11Click",      "N11",      0,              false, MenuGroup::Help,    nullptr, "Предназначение и функции на програмата"},

@@ -16,7 +16,7 @@ struct Session;
 
 namespace morlenta::shell {
 
-enum class MenuGroup { System, Archive, Nomenclatures, Reports, Salaries, Help };
+enum class MenuGroup { System, Orders, Archive, Nomenclatures, Reports, Salaries, Help };
 
 struct CommandDef {
     const char *handler; // e.g. "mnMyInfoClick"

@@ -6,6 +6,9 @@
 #include "data/database.h"
 #include "maintenance/archive_actions.h"
 #include "maintenance/tsr_arhiv.h"
+#include "orders/tfrm_spr_por.h"
+#include "orders/tfrm_symp.h"
+#include "orders/tsr_por.h"
 #include "platform/help_viewer.h"
 #include "shell/hourly.h"
 #include "shell/own_firm.h"
@@ -36,11 +39,9 @@ struct Group {
     const char *caption;
 };
 constexpr Group kGroups[] = {
-    {MenuGroup::System, "mnSys", "&Система"},
-    {MenuGroup::Archive, "mnArchiv", "&Архив"},
-    {MenuGroup::Nomenclatures, "mnNom", "&Номенклатури"},
-    {MenuGroup::Reports, "mnSpr", "С&правки"},
-    {MenuGroup::Salaries, "mnZapl", "&Заплати"},
+    {MenuGroup::System, "mnSys", "&Система"},   {MenuGroup::Orders, "mnOrders", "&Поръчки"},
+    {MenuGroup::Archive, "mnArchiv", "&Архив"}, {MenuGroup::Nomenclatures, "mnNom", "&Номенклатури"},
+    {MenuGroup::Reports, "mnSpr", "С&правки"},  {MenuGroup::Salaries, "mnZapl", "&Заплати"},
     {MenuGroup::Help, "mnHelp", "П&омощ"},
 };
 
@@ -77,6 +78,7 @@ TsrMain::TsrMain(Session &session, double version, QWidget *parent)
     auto *where = new QLabel(session_.db ? session_.db->location() : QString(), this);
     statusBar()->addPermanentWidget(where);
 
+    session_.templatesFolder = templatesFolder();
     bindCommands();
     buildMenus();
 
@@ -100,6 +102,22 @@ void TsrMain::bindCommands()
     commands_.bind(QStringLiteral("mnMyInfoClick"), [this] { mnMyInfoClick(false); });
     commands_.bind(QStringLiteral("mnExitClick"), [this] { close(); });
     commands_.bind(QStringLiteral("N6Click"), [this] { N6Click(); });
+    commands_.bind(QStringLiteral("btPorClick"), [this] {
+        orders::TsrPor w(session_, false, this);
+        w.exec();
+    });
+    commands_.bind(QStringLiteral("mnPorClick"), [this] {
+        // One register for the whole run; each opening starts a new search.
+        if (!register_)
+            register_ = new orders::TfrmSprPor(session_, this);
+        else
+            register_->formShow();
+        register_->exec();
+    });
+    commands_.bind(QStringLiteral("TBItem14Click"), [this] {
+        orders::TfrmSymp w(session_, false, this);
+        w.exec();
+    });
     commands_.bind(QStringLiteral("mnRestoreClick"), [this] { mnRestoreClick(); });
     autoArchive = [this] {
         if (!session_.db)

@@ -11,7 +11,10 @@ class QTimer;
 
 namespace morlenta {
 struct Session;
+namespace orders {
+class TfrmSprPor;
 }
+} // namespace morlenta
 
 namespace morlenta::shell {
 
@@ -63,6 +66,7 @@ private:
     QLabel *statusUser_ = nullptr;
     QLabel *AdvPanel1 = nullptr;
     QTimer *hourTimer_ = nullptr;
+    orders::TfrmSprPor *register_ = nullptr;
     bool closingConfirmed_ = false;
 };
 

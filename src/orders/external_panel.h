@@ -1,0 +1,35 @@
+#pragma once
+
+#include "orders/external_dispatch.h"
+
+#include <QFrame>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace morlenta::orders {
+
+// The panel over a window where the external service of a dispatch is named.
+class ExternalPanel : public QFrame {
+    Q_OBJECT
+public:
+    ExternalPanel(data::Database &db, QWidget *parent);
+
+    // Shows the panel centred over its window with the target's rules.
+    void open(const DispatchTarget &target);
+    // What the user chose, with the editing rule of the opened target.
+    DispatchTarget target() const;
+    void centre();
+
+    QComboBox *cmbExtName;
+    QLineEdit *eExtAdres;
+    QPushButton *bRecExp;
+    QPushButton *bCancel;
+
+private:
+    data::Database &db_;
+    bool editable_ = true;
+};
+
+} // namespace morlenta::orders
