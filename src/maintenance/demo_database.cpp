@@ -8,7 +8,9 @@
 #include "data/transaction.h"
 #include "maintenance/demo_texts.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -502,6 +504,37 @@ int Shop::clerkAt(const QDate &day, bool technician)
 QString demoClerkPassword()
 {
     return QStringLiteral("demo");
+}
+
+DemoRequest demoRequest(const QStringList &arguments)
+{
+    DemoRequest r;
+    const qsizetype at = arguments.indexOf(QStringLiteral("--demo"));
+    if (at < 0)
+        return r;
+    r.wanted = true;
+    if (at + 1 >= arguments.size() || arguments[at + 1].startsWith(QLatin1String("--")))
+        return r;
+    bool ok = false;
+    const int n = arguments[at + 1].toInt(&ok);
+    if (!ok || n < 1 || n > kMaxDemoOrders)
+        r.error = QStringLiteral(
+                      "Броят поръчки в демонстрационната база данни трябва да е цяло число от 1 до %1: %2")
+                      .arg(kMaxDemoOrders)
+                      .arg(arguments[at + 1]);
+    else
+        r.orders = n;
+    return r;
+}
+
+QString demoDatabasePath(const QString &defaultDatabasePath)
+{
+    return QFileInfo(defaultDatabasePath).absoluteDir().filePath(QStringLiteral("Demo.sv"));
+}
+
+QString demoSettingsPath(const QString &defaultDatabasePath)
+{
+    return QFileInfo(defaultDatabasePath).absoluteDir().filePath(QStringLiteral("Demo.ini"));
 }
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -27,8 +28,23 @@ struct DemoOptions {
 // Called now and then with the orders written so far; false stops the work.
 using DemoProgress = std::function<bool(int done, int total)>;
 
-// The login of every demo clerk, and the one password they share.
+// The one password every demo clerk logs in with (their logins are their
+// first names in Latin letters: "georgi", "maria", ...).
 QString demoClerkPassword();
+
+// "--demo [orders]" on the program's command line.
+struct DemoRequest {
+    bool wanted = false;
+    int orders = 3000;
+    QString error; // a Bulgarian message when the number is not usable
+};
+inline constexpr int kMaxDemoOrders = 1000000;
+DemoRequest demoRequest(const QStringList &arguments);
+
+// The demo database beside the default one, and the per-computer settings
+// the program uses while running on it (so that the shop's own stay as they are).
+QString demoDatabasePath(const QString &defaultDatabasePath);
+QString demoSettingsPath(const QString &defaultDatabasePath);
 
 // Fills a database that the schema code has just created (with its
 // administrator), all in one transaction. False when the progress callback

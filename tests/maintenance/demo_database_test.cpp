@@ -218,3 +218,34 @@ TEST(DemoDatabaseFile, SameOptionsMakeTheSameShopAndAStopLeavesNoFile)
     EXPECT_FALSE(createDemoDatabase(stopped, o, [](int, int) { return false; }));
     EXPECT_FALSE(QFile::exists(stopped));
 }
+
+TEST(DemoRequest, CommandLine)
+{
+    struct Case {
+        QStringList args;
+        bool wanted;
+        int orders;
+        bool error;
+    };
+    const QString p = QStringLiteral("morlenta");
+    const QString d = QStringLiteral("--demo");
+    const Case cases[] = {
+        {{p}, false, 3000, false},
+        {{p, d}, true, 3000, false},
+        {{p, d, QStringLiteral("250000")}, true, 250000, false},
+        {{p, d, QStringLiteral("--other")}, true, 3000, false},
+        {{p, d, QStringLiteral("0")}, true, 3000, true},
+        {{p, d, QStringLiteral("1000001")}, true, 3000, true},
+        {{p, d, QStringLiteral("много")}, true, 3000, true},
+    };
+    for (const Case &c : cases) {
+        const DemoRequest r = demoRequest(c.args);
+        EXPECT_EQ(r.wanted, c.wanted) << c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(r.orders, c.orders) << c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(!r.error.isEmpty(), c.error) << c.args.join(QLatin1Char(' ')).toStdString();
+    }
+    EXPECT_EQ(demoDatabasePath(QStringLiteral("/home/a/DataBase/Morlenta.sv")),
+              QStringLiteral("/home/a/DataBase/Demo.sv"));
+    EXPECT_EQ(demoSettingsPath(QStringLiteral("/home/a/DataBase/Morlenta.sv")),
+              QStringLiteral("/home/a/DataBase/Demo.ini"));
+}
