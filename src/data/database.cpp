@@ -166,10 +166,6 @@ std::unique_ptr<Database> Database::openSqlite(const QString &path, bool create)
     } catch (const DbError &) {
         throw DbError(QStringLiteral("Файлът %1 не е база данни.").arg(path));
     }
-    // SQLite's own 2 MB page cache is small for the searches of a big file,
-    // which touch thousands of scattered pages; it is dropped whenever
-    // another connection writes, so it never shows stale rows.
-    result->execute(QStringLiteral("pragma cache_size = -65536"));
     return result;
 }
 

@@ -146,6 +146,8 @@ TEST_P(UpgradeTest, OlderFileGetsTheSearchIndexOverItsOrders)
     FakePrompt prompt;
     upgradeDatabase(db(), prompt);
     ASSERT_TRUE(db().hasSearchIndex(index));
+    EXPECT_TRUE(prompt.waits().contains(
+        QStringLiteral("Създава се индекс за търсене в поръчките, моля изчакайте ...")));
     const SqlCondition c =
         db().containsCondition(QStringLiteral("porychka"), names, QStringLiteral("петров"));
     EXPECT_EQ(db().scalar(QStringLiteral("select idPor from porychka where ") + c.sql, c.params).toInt(), 7);
