@@ -10,7 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
   qt6-serialport-dev qt6-translations-l10n
   libsqlite3-dev libsodium-dev libzip-dev libxlsxwriter-dev
-  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
+  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils socat
 )
 
 as_root() {

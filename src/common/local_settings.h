@@ -51,6 +51,13 @@ inline const char *const FirstRun = "FirstRun";
 inline const char *const User = "user";
 inline const char *const Printer = "Printer"; // "Matrix" or "Windows"
 inline const char *const UseBarcodeScanner = "Use barcode scanner";
+// The scanner's serial line, under the serial library's value names.
+inline const char *const ScannerPort = "Port";
+inline const char *const ScannerBaudRate = "BaudRate";
+inline const char *const ScannerDataBits = "DataBits";
+inline const char *const ScannerStopBits = "StopBits";
+inline const char *const ScannerParity = "Parity";
+inline const char *const ScannerFlowControl = "FlowControl";
 inline const char *const PublishToInternet = "Publish to Internet";
 inline const char *const AutoArchive = "AutoArchive";
 inline const char *const ArchiveDir = "Archive dir";

@@ -8,6 +8,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class QDate;
+
 namespace morlenta::data {
 class Database;
 }
@@ -31,6 +35,9 @@ struct Session {
     QString printFooter;      // prnText: the footer of every printed page
     QString templatesFolder;  // where the document templates of this database are
     bool saleVisible = false; // the shop sale window is open
+    // Asks the clerk for the rates of a day that has none (the rate entry
+    // window); true when they were saved. See finance/rates.h.
+    std::function<bool(const QDate &day)> enterRates;
 
     bool hasRight(int position) const { return morlenta::hasRight(rights, position); }
 };

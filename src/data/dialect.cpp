@@ -267,4 +267,9 @@ QString containsPattern(const QString &text)
     return QLatin1Char('%') + escapeLike(text, false) + QLatin1Char('%');
 }
 
+QString exactPattern(const QString &text)
+{
+    return escapeLike(text, false);
+}
+
 } // namespace morlenta::data

@@ -74,5 +74,7 @@ QString likePattern(const QString &userPattern);
 // A pattern that finds `text` anywhere in a value (text taken literally,
 // "*" included).
 QString containsPattern(const QString &text);
+// A pattern that matches `text` alone, letter case aside (names that must not repeat).
+QString exactPattern(const QString &text);
 
 } // namespace morlenta::data

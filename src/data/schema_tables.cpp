@@ -612,6 +612,10 @@ constexpr IndexDef kIndexes[] = {
     // Empty values are common in old files and must not clash.
     {"ux_parts_barcode", "parts", "barcode", true, "barcode is not null and barcode <> ''"},
     {"ux_typeparts_Type", "typeparts", "Type", true},
+    {"ux_partMarka_Marka", "partMarka", "Marka", true},
+    // One article per designation, brand and type; a serial number is one piece.
+    {"ux_parts_Part", "parts", "Part, idMarka, TypeID", true},
+    {"ux_PartSN_SN", "PartSN", "SN", true, "SN is not null and SN <> ''"},
     {"ux_clerks_Name", "clerks", "Name", true},
     {"ux_Operations_Code", "Operations", "Code", true, "Code is not null and Code <> ''"},
     {"ux_banks_Smetka", "banks", "Smetka", true, "Smetka is not null and Smetka <> ''"},

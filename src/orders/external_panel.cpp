@@ -1,5 +1,8 @@
 #include "orders/external_panel.h"
 
+#include "common/prompt.h"
+#include "data/database.h"
+
 #include <QComboBox>
 #include <QCompleter>
 #include <QGridLayout>
@@ -78,6 +81,21 @@ DispatchTarget ExternalPanel::target() const
     t.address = eExtAdres->text();
     t.editable = editable_;
     return t;
+}
+
+bool ExternalPanel::record(Prompt &prompt, qint64 idPor, const QDate &today)
+{
+    try {
+        if (const auto refusal = recordDispatch(db_, idPor, target(), today)) {
+            prompt.show(Prompt::messageCaption(), *refusal, PromptIcon::Warning);
+            cmbExtName->setFocus();
+            return false;
+        }
+    } catch (const data::DbError &e) {
+        prompt.show(Prompt::errorCaption(), e.message(), PromptIcon::Error);
+        return false;
+    }
+    return true;
 }
 
 } // namespace morlenta::orders

@@ -8,6 +8,10 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
+namespace morlenta {
+class Prompt;
+}
+
 namespace morlenta::orders {
 
 // The panel over a window where the external service of a dispatch is named.
@@ -21,6 +25,9 @@ public:
     // What the user chose, with the editing rule of the opened target.
     DispatchTarget target() const;
     void centre();
+    // Records the dispatch of the order to the chosen service; false (the
+    // message shown) when the name is missing or the database refused it.
+    bool record(Prompt &prompt, qint64 idPor, const QDate &today);
 
     QComboBox *cmbExtName;
     QLineEdit *eExtAdres;

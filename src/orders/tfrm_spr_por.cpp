@@ -257,6 +257,18 @@ void TfrmSprPor::buildGrid()
         toolBar->addAction(a);
         return a;
     };
+    btnOtchet = act("btnOtchet", QStringLiteral("Отчет"), [this] {
+        if (orderCommand)
+            orderCommand(1);
+    });
+    btnPay = act("btnPay", QStringLiteral("Плащане"), [this] {
+        if (orderCommand)
+            orderCommand(2);
+    });
+    btnParts = act("btnParts", QStringLiteral("Части"), [this] {
+        if (orderCommand)
+            orderCommand(0);
+    });
     btnExport = act("btnExport", QStringLiteral("Външен сервиз"), &TfrmSprPor::btnExportClick);
     btnExport->setVisible(session_.hasRight(Right::ExternalService));
     mnWaitPart = act("mnWaitPart", QStringLiteral("Чака части"), &TfrmSprPor::mnWaitPartClick);
@@ -276,7 +288,7 @@ void TfrmSprPor::buildGrid()
     TBItem11 = act("TBItem11", QStringLiteral("Колони"),
                    [this] { dtPor->showColumnChooser(!dtPor->columnChooserVisible()); });
     TBItem1 = act("TBItem1", QStringLiteral("Запис на изгледа"), [this] { dtPor->saveLayout(); });
-    for (QAction *a : {btnExport, mnWaitPart, prnPor, popPrnCard})
+    for (QAction *a : {btnOtchet, btnPay, btnParts, btnExport, mnWaitPart, prnPor, popPrnCard})
         dtPor->contextMenu()->addAction(a);
 
     pnlInfo = new QWidget(this);
@@ -316,7 +328,12 @@ void TfrmSprPor::buildGrid()
     connect(pnlExt->bRecExp, &QPushButton::clicked, this, &TfrmSprPor::bRecExpClick);
     connect(pnlExt->bCancel, &QPushButton::clicked, this, &TfrmSprPor::closeExternalPanel);
     connect(dtPor, &DataGrid::currentRecordChanged, this, &TfrmSprPor::currentChanged);
+}
 
+void TfrmSprPor::setUpColumns()
+{
+    // Once, on the first result, so that the stored layout finds every column.
+    columnsReady_ = true;
     dtPor->addCalculatedColumn(QStringLiteral("Warranty"), QStringLiteral("Гаранция"),
                                [this](const QAbstractItemModel &, int row) -> QVariant {
                                    const QVariant v = dtPor->gridModel()->rawValue(
@@ -335,12 +352,6 @@ void TfrmSprPor::buildGrid()
                                return withExternal_.contains(id.toLongLong()) ? QStringLiteral("да")
                                                                               : QString();
                            });
-}
-
-void TfrmSprPor::setUpColumns()
-{
-    // Once, on the first result, so that the stored layout finds every column.
-    columnsReady_ = true;
     const QList<std::pair<const char *, const char *>> captions = {
         {"idPor", "Поръчка №"},       {"payed", "Платена"},         {"PorDate", "Приета"},
         {"readyDate", "Готова на"},   {"payDate", "Платена на"},    {"ready", "Готова"},
@@ -361,7 +372,14 @@ void TfrmSprPor::setUpColumns()
     for (const QString &name : dtPor->gridModel()->columnNames())
         if (!shown.contains(name, Qt::CaseInsensitive))
             dtPor->setColumnVisible(name, false);
+    int position = 0;
+    for (const QString &name : shown)
+        dtPor->moveColumn(name, position++);
     dtPor->setColumnFormatter(QStringLiteral("porState"), stateWithPicture);
+    for (const char *flag : {"ready", "payed"})
+        dtPor->setColumnFormatter(QLatin1String(flag), [](const QVariant &v) {
+            return v.toBool() ? QStringLiteral("да") : QString();
+        });
     const bool profit = session_.hasRight(Right::Profit);
     if (profit)
         dtPor->setSummedColumns({QStringLiteral("taksa"), QStringLiteral("sumTrud"),
@@ -556,6 +574,8 @@ void TfrmSprPor::runQuery(const RegisterQuery &q)
     }
     if (!columnsReady_)
         setUpColumns();
+    dtPor->fullExpand();
+    dtPor->bestFit();
     currentChanged();
 }
 
@@ -566,7 +586,7 @@ qint64 TfrmSprPor::currentOrder() const
 
 void TfrmSprPor::enableOrderCommands(bool on)
 {
-    for (QAction *a : {btnExport, mnWaitPart, prnPor, popPrnCard})
+    for (QAction *a : {btnOtchet, btnPay, btnParts, btnExport, mnWaitPart, prnPor, popPrnCard})
         a->setEnabled(on);
     btnSaveNote->setEnabled(on);
     eNote->setReadOnly(!on);
@@ -583,6 +603,9 @@ void TfrmSprPor::currentChanged()
                                           dtPor->currentValue(QStringLiteral("payed")).toBool(),
                                           dtPor->currentValue(QStringLiteral("porState")).toInt(),
                                           dtPor->currentValue(QStringLiteral("codeGet")).toString());
+    btnOtchet->setEnabled(c.complete);
+    btnParts->setEnabled(c.complete);
+    btnPay->setEnabled(c.pay);
     btnExport->setEnabled(c.sendOut);
     mnWaitPart->setEnabled(c.waitParts);
     prnPor->setEnabled(c.complete);
@@ -620,6 +643,12 @@ void TfrmSprPor::loadRelated(qint64 idPor)
         session_.db->exec(
             QStringLiteral("select Trud, Pr1, Pr2 from Jobs_In_Por where idPor = ? order by id"), {idPor}),
         {QStringLiteral("Операция"), QStringLiteral("Цена"), QStringLiteral("Техник")});
+}
+
+void TfrmSprPor::reload()
+{
+    if (columnsReady_)
+        runQuery(query_);
 }
 
 void TfrmSprPor::mnInfoClick()
@@ -673,17 +702,8 @@ void TfrmSprPor::closeExternalPanel()
 
 void TfrmSprPor::bRecExpClick()
 {
-    const qint64 id = currentOrder();
-    try {
-        if (const auto refusal = recordDispatch(*session_.db, id, pnlExt->target(), today_)) {
-            session_.prompt->show(Prompt::messageCaption(), *refusal, PromptIcon::Warning);
-            pnlExt->cmbExtName->setFocus();
-            return;
-        }
-    } catch (const data::DbError &e) {
-        session_.prompt->show(Prompt::errorCaption(), e.message(), PromptIcon::Error);
+    if (!pnlExt->record(*session_.prompt, currentOrder(), today_))
         return;
-    }
     closeExternalPanel();
     runQuery(query_);
 }

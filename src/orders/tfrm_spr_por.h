@@ -45,6 +45,10 @@ public:
 
     std::function<void(const documents::FilledDocument &, const QString &title)> output;
     std::function<void(qint64 idPor)> showReadyCard;
+    // The main window's order commands for the current order: 0 parts, 1 completion, 2 payment.
+    std::function<void(int mode)> orderCommand;
+    // Runs the last query again (after the order window changed the order).
+    void reload();
 
     void BitBtn1Click(); // the ready-made list
     void BitBtn2Click(); // the criteria search
@@ -70,7 +74,8 @@ public:
     QLabel *lblFilter;
     DataGrid *dtPor;
     QToolBar *toolBar;
-    QAction *btnExport, *mnWaitPart, *prnPor, *popPrnCard, *prnGrid, *popExcel, *mnInfo, *TBItem1, *TBItem11;
+    QAction *btnOtchet, *btnPay, *btnParts, *btnExport, *mnWaitPart, *prnPor, *popPrnCard, *prnGrid,
+        *popExcel, *mnInfo, *TBItem1, *TBItem11;
     // The information panel and the external rows.
     QWidget *pnlInfo;
     QTableView *porParts, *porTrud, *tExt;

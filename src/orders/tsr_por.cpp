@@ -252,6 +252,13 @@ QString TsrPor::comboText(const QComboBox *box)
 
 void TsrPor::fillLists()
 {
+    QStringList firms;
+    for (const invoicing::Firm &f : invoicing::allFirms(*session_.db))
+        firms << f.name;
+    auto *names = new QCompleter(firms, eClientName);
+    names->setCaseSensitivity(Qt::CaseInsensitive);
+    names->setFilterMode(Qt::MatchContains);
+    eClientName->setCompleter(names);
     technicians_ = intake_.technicians();
     cmbClerk->clear();
     cmbClerk->addItem(QStringLiteral("Без избор"));
@@ -382,22 +389,33 @@ void TsrPor::eClientNameExit()
     }
 }
 
+bool TsrPor::offerNew(QComboBox *box, bool known, const QString &caption, const QString &text,
+                      const std::function<void()> &add, const std::function<QStringList()> &list)
+{
+    if (known)
+        return true;
+    if (!askToAdd(caption, text)) {
+        box->setEditText(QString());
+        box->setFocus();
+        return false;
+    }
+    const QString value = box->currentText();
+    add();
+    setItems(box, list());
+    box->setCurrentIndex(box->findText(value));
+    return true;
+}
+
 void TsrPor::eArtExit()
 {
     const QString art = eArt->currentText().trimmed();
     eArt->setEditText(art);
-    if (!art.isEmpty() && !intake_.hasArticle(art)) {
-        if (askToAdd(QStringLiteral("Добавяне на артикул"),
-                     QStringLiteral("Не е намерен артикул \"") + art +
-                         QStringLiteral("\"\n\nЖелаете ли да бъде добавен в базата данни?"))) {
-            intake_.addArticle(art);
-            setItems(eArt, intake_.articles());
-            eArt->setCurrentIndex(eArt->findText(art));
-        } else {
-            eArt->setEditText(QString());
-            eArt->setFocus();
-        }
-    }
+    if (!art.isEmpty())
+        offerNew(
+            eArt, intake_.hasArticle(art), QStringLiteral("Добавяне на артикул"),
+            QStringLiteral("Не е намерен артикул \"") + art +
+                QStringLiteral("\"\n\nЖелаете ли да бъде добавен в базата данни?"),
+            [&] { intake_.addArticle(art); }, [this] { return intake_.articles(); });
     applyArticleRules();
 }
 
@@ -405,19 +423,12 @@ void TsrPor::eMarkaExit()
 {
     const QString brand = eMarka->currentText().trimmed();
     eMarka->setEditText(brand);
-    if (!brand.isEmpty() && !intake_.hasBrand(brand)) {
-        if (askToAdd(QStringLiteral("Добавяне на марка"),
-                     QStringLiteral("Не е намерена марка \"") + brand +
-                         QStringLiteral("\"\n\nЖелаете ли да бъде добавена в базата данни?"))) {
-            intake_.addBrand(brand);
-            setItems(eMarka, intake_.brands());
-            eMarka->setCurrentIndex(eMarka->findText(brand));
-        } else {
-            eMarka->setEditText(QString());
-            eMarka->setFocus();
-            return;
-        }
-    }
+    if (!brand.isEmpty() && !offerNew(
+                                eMarka, intake_.hasBrand(brand), QStringLiteral("Добавяне на марка"),
+                                QStringLiteral("Не е намерена марка \"") + brand +
+                                    QStringLiteral("\"\n\nЖелаете ли да бъде добавена в базата данни?"),
+                                [&] { intake_.addBrand(brand); }, [this] { return intake_.brands(); }))
+        return;
     if (eMarka->findText(eMarka->currentText()) != brandIndexOnEnter_ && eModels->currentText().isEmpty())
         refillModels();
 }
@@ -617,18 +628,8 @@ void TsrPor::resizeEvent(QResizeEvent *event)
 
 void TsrPor::bRecExpClick()
 {
-    const DispatchTarget t = pnlExt->target();
-    try {
-        if (const auto refusal = recordDispatch(*session_.db, result_.number, t, today_)) {
-            session_.prompt->show(Prompt::messageCaption(), *refusal, PromptIcon::Warning);
-            pnlExt->cmbExtName->setFocus();
-            return;
-        }
-    } catch (const data::DbError &e) {
-        session_.prompt->show(Prompt::errorCaption(), e.message(), PromptIcon::Error);
-        return;
-    }
-    accept();
+    if (pnlExt->record(*session_.prompt, result_.number, today_))
+        accept();
 }
 
 void TsrPor::showEvent(QShowEvent *event)

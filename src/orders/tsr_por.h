@@ -91,6 +91,9 @@ private:
     void printServiceCard(const IntakeInput &in);
     void openExternalPanel();
     bool askToAdd(const QString &caption, const QString &text);
+    // An unknown value offered for addition; false when declined (the box emptied).
+    bool offerNew(QComboBox *box, bool known, const QString &caption, const QString &text,
+                  const std::function<void()> &add, const std::function<QStringList()> &list);
     static QString comboText(const QComboBox *box);
 
     Session &session_;

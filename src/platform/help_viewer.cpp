@@ -19,6 +19,10 @@ constexpr Topic kTopics[] = {
     {"ИмеПарола", "login.html"},
     {"Предназначение_и_функции_на_програмата", "purpose.html"},
     {"Данни_за_фирмата", "own_firm.html"},
+    {"ОписПоръчка", "order_intake.html"},
+    {"SymptomCodes", "symptom_codes.html"},
+    {"Номенклатура", "nomenklatura.html"},
+    {"Въвеждане_редакция_на_служители", "clerks.html"},
 };
 
 QString pageOf(const QString &topic)

@@ -4,16 +4,27 @@
 #include "common/prompt.h"
 #include "common/session.h"
 #include "data/database.h"
+#include "finance/operation_date.h"
+#include "finance/rates.h"
+#include "finance/tsr_course.h"
+#include "finance/tsr_kasa.h"
 #include "maintenance/archive_actions.h"
 #include "maintenance/tsr_arhiv.h"
+#include "orders/order_settlement.h"
+#include "orders/tfrm_otchet.h"
 #include "orders/tfrm_spr_por.h"
 #include "orders/tfrm_symp.h"
 #include "orders/tsr_por.h"
+#include "platform/barcode_scanner.h"
 #include "platform/help_viewer.h"
 #include "shell/hourly.h"
 #include "shell/own_firm.h"
 #include "shell/startup.h"
 #include "shell/tfrm_myinfo.h"
+#include "staff/tsr_clerks.h"
+#include "stock/tfrm_arts_marks.h"
+#include "stock/tfrm_nal_sn.h"
+#include "stock/tsr_parts.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -79,8 +90,13 @@ TsrMain::TsrMain(Session &session, double version, QWidget *parent)
     statusBar()->addPermanentWidget(where);
 
     session_.templatesFolder = templatesFolder();
+    if (session_.settings)
+        scanner_ = new BarcodeScanner(*session_.settings, this);
+    if (!session_.enterRates)
+        finance::useRateWindow(session_, this);
     bindCommands();
     buildMenus();
+    updateCommandVisibility();
 
     // A screen exactly 800 pixels wide gets the whole screen.
     if (const QScreen *s = QGuiApplication::primaryScreen(); s && s->geometry().width() == 800)
@@ -101,6 +117,20 @@ void TsrMain::bindCommands()
 {
     commands_.bind(QStringLiteral("mnMyInfoClick"), [this] { mnMyInfoClick(false); });
     commands_.bind(QStringLiteral("mnExitClick"), [this] { close(); });
+    commands_.bind(QStringLiteral("btPartsClick"), [this] {
+        session_.prompt->waitMessage(QStringLiteral("Зареждане на номенклатурата, моля изчакайте ..."));
+        stock::TsrParts w(session_, scanner_, this);
+        w.exec();
+        session_.prompt->waitMessage(QString());
+    });
+    commands_.bind(QStringLiteral("TBItem7Click"), [this] {
+        stock::TfrmArtsMarks w(*session_.db, *session_.prompt, this);
+        w.exec();
+    });
+    commands_.bind(QStringLiteral("TBItem19Click"), [this] {
+        stock::TfrmNalSN w(session_, this);
+        w.exec();
+    });
     commands_.bind(QStringLiteral("N6Click"), [this] { N6Click(); });
     commands_.bind(QStringLiteral("btPorClick"), [this] {
         orders::TsrPor w(session_, false, this);
@@ -108,12 +138,19 @@ void TsrMain::bindCommands()
     });
     commands_.bind(QStringLiteral("mnPorClick"), [this] {
         // One register for the whole run; each opening starts a new search.
-        if (!register_)
+        if (!register_) {
             register_ = new orders::TfrmSprPor(session_, this);
-        else
+            register_->orderCommand = [this](int mode) {
+                static const char *const kHandlers[] = {"bPPorClick", "bOtClick", "bPayClick"};
+                commands_.run(QLatin1String(kHandlers[mode]));
+            };
+        } else
             register_->formShow();
         register_->exec();
     });
+    commands_.bind(QStringLiteral("bOtClick"), [this] { openOrder(1); });
+    commands_.bind(QStringLiteral("bPayClick"), [this] { openOrder(2); });
+    commands_.bind(QStringLiteral("bPPorClick"), [this] { openOrder(0); });
     commands_.bind(QStringLiteral("TBItem14Click"), [this] {
         orders::TfrmSymp w(session_, false, this);
         w.exec();
@@ -128,6 +165,15 @@ void TsrMain::bindCommands()
         w.show();
         actions.autoArchive(*session_.db, templatesFolder());
     };
+    commands_.bind(QStringLiteral("mnClerksClick"), [this] { mnClerksClick(); });
+    commands_.bind(QStringLiteral("mnValClick"), [this] {
+        finance::TsrCourse w(session_, this);
+        w.exec();
+    });
+    commands_.bind(QStringLiteral("bKasaClick"), [this] {
+        finance::TsrKasa w(session_, this);
+        w.exec();
+    });
     commands_.bind(QStringLiteral("N11Click"),
                    [this] { showHelpTopic(QStringLiteral("Предназначение_и_функции_на_програмата"), this); });
     commands_.bind(QStringLiteral("N13Click"), [this] {
@@ -170,6 +216,61 @@ void TsrMain::buildMenus()
                 [this](const QString &a) { commands_.runAnchor(a); });
         dock->setWidget(AdvPanel1);
         addDockWidget(Qt::LeftDockWidgetArea, dock);
+    }
+}
+
+void TsrMain::updateCommandVisibility()
+{
+    if (QAction *rates = findChild<QAction *>(QStringLiteral("mnVal")))
+        rates->setVisible(finance::multiCurrency(session_.prefs));
+}
+
+void TsrMain::openOrder(int mode)
+{
+    const auto orderMode = orders::OrderMode(mode);
+    qint64 number = register_ && register_->isVisible() ? register_->currentOrder() : 0;
+    if (number == 0) {
+        orders::TfrmPorNo ask(this);
+        if (ask.exec() != QDialog::Accepted)
+            return;
+        number = ask.number();
+    }
+    const auto order = orders::loadOrderRecord(*session_.db, number);
+    if (!order) {
+        session_.prompt->show(Prompt::messageCaption(), orders::noSuchOrderText(number), PromptIcon::Warning);
+        return;
+    }
+    if (const auto refusal = orders::orderEntryRefusal(*session_.db, *order, orderMode)) {
+        session_.prompt->show(Prompt::messageCaption(), *refusal, PromptIcon::Warning);
+        return;
+    }
+    if (orderMode != orders::OrderMode::Parts && !orders::techniciansExist(*session_.db)) {
+        session_.prompt->show(Prompt::messageCaption(), orders::noTechniciansText(), PromptIcon::Warning);
+        mnClerksClick();
+        return;
+    }
+    orders::TfrmOtchet w(session_, number, orderMode, this);
+    bindOrderWindow(w);
+    w.exec();
+    if (register_ && register_->isVisible())
+        register_->reload();
+}
+
+void TsrMain::bindOrderWindow(orders::TfrmOtchet &w)
+{
+    Q_UNUSED(w);
+}
+
+void TsrMain::mnClerksClick()
+{
+    staff::TsrClerks w(session_, this);
+    w.exec();
+    // The logged-in clerk may have been renamed; his rights stay as read at login.
+    const QVariant name =
+        session_.db->scalar(QStringLiteral("select Name from clerks where id = ?"), {session_.clerkId});
+    if (name.isValid()) {
+        session_.clerkName = name.toString();
+        statusUser_->setText(QStringLiteral("Потребител: ") + session_.clerkName);
     }
 }
 

@@ -13,7 +13,9 @@ namespace morlenta {
 struct Session;
 namespace orders {
 class TfrmSprPor;
-}
+class TfrmOtchet;
+} // namespace orders
+class BarcodeScanner;
 } // namespace morlenta
 
 namespace morlenta::shell {
@@ -46,6 +48,11 @@ public:
     bool chkExit = false;
 
     QLabel *statusUser() const { return statusUser_; }
+    // The barcode scanner the scanning windows share.
+    BarcodeScanner *scanner() const { return scanner_; }
+    // Shows the commands that depend on the preferences (the rates only with
+    // foreign currencies); called again after the settings change.
+    void updateCommandVisibility();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -57,6 +64,12 @@ private:
     void mnMyInfoClick(bool firstStart);
     void N6Click();
     void mnRestoreClick();
+    // The order window in one of its modes (0 parts, 1 completion, 2 payment) for an order
+    // of the register or one asked for.
+    void openOrder(int mode);
+    // The catalogue and the parts picker behind the order window's commands.
+    void bindOrderWindow(orders::TfrmOtchet &w);
+    void mnClerksClick();
     QString databaseLocation() const;
     QString templatesFolder() const;
 
@@ -67,6 +80,7 @@ private:
     QLabel *AdvPanel1 = nullptr;
     QTimer *hourTimer_ = nullptr;
     orders::TfrmSprPor *register_ = nullptr;
+    BarcodeScanner *scanner_ = nullptr;
     bool closingConfirmed_ = false;
 };
 

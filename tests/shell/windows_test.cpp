@@ -1,4 +1,5 @@
 #include "common/local_settings.h"
+#include "common/preferences.h"
 #include "common/session.h"
 #include "data/database.h"
 #include "shell/login.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace morlenta;
 using namespace morlenta::shell;
@@ -103,6 +105,39 @@ TEST_P(WindowsTest, MainWindowShowsTheClerkAndAsksBeforeExit)
     w.close();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(archives, 1);
+}
+
+TEST_P(WindowsTest, RatesShowOnlyWithForeignCurrenciesAndTheCashDeskNeedsItsRight)
+{
+    Preferences prefs(db());
+    prefs.fillDefaults(QDate::currentDate());
+    session.prefs = &prefs;
+    session.clerkId = 1;
+    session.rights = QString(47, QLatin1Char('1'));
+    session.rights[Right::CashDesk - 1] = QLatin1Char('2');
+    TsrMain w(session, 3.8);
+    EXPECT_FALSE(w.findChild<QAction *>(QStringLiteral("mnVal"))->isVisible());
+    prefs.setInt(QLatin1String(Pref::Currency), 1);
+    w.updateCommandVisibility();
+    EXPECT_TRUE(w.findChild<QAction *>(QStringLiteral("mnVal"))->isVisible());
+
+    EXPECT_FALSE(w.commands().runAnchor(QStringLiteral("kasa")));
+    session.rights[Right::CashDesk - 1] = QLatin1Char('1');
+    // Renamed on another computer: the status bar follows once the clerks list closes.
+    db().execute(QStringLiteral("update clerks set Name = ? where id = 1"), {QStringLiteral("Шефът")});
+    QStringList opened;
+    for (const char *handler : {"bKasaClick", "mnClerksClick", "mnValClick"}) {
+        QTimer::singleShot(0, [&opened] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            opened << dialog->objectName();
+            dialog->close();
+        });
+        EXPECT_TRUE(w.commands().run(QLatin1String(handler))) << handler;
+    }
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("TsrKasa"), QStringLiteral("TsrClerks"),
+                                   QStringLiteral("TsrCourse")}));
+    EXPECT_EQ(w.statusUser()->text(), QStringLiteral("Потребител: Шефът"));
 }
 
 MORLENTA_ON_BOTH_ENGINES(WindowsTest);
