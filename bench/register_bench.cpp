@@ -7,11 +7,14 @@
 // (or else MORLENTA_TEST_PG) naming a server, the same runs on PostgreSQL in
 // the schemas bench_<orders>, also made once.
 
+#include "common/local_settings.h"
 #include "common/prompt.h"
+#include "common/session.h"
 #include "data/database.h"
 #include "data/default_database.h"
 #include "maintenance/demo_database.h"
 #include "orders/order_register.h"
+#include "orders/tfrm_spr_por.h"
 #include "platform/data_grid.h"
 #include "platform/grid_rows_model.h"
 
@@ -19,8 +22,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 #include <QTreeView>
 #include <QUrl>
 #include <QUrlQuery>
@@ -141,6 +147,16 @@ const char *caseName(int64_t c)
     return names[c];
 }
 
+// Eight digits from the middle of a device's number, as a clerk types what he can read.
+QString serialPart(data::Database &db)
+{
+    return db
+        .scalar(QStringLiteral("select Serial from porychka where Art = 'GSM' and idPor > ? order by idPor"),
+                {db.scalar(QStringLiteral("select max(idPor) / 2 from porychka"))})
+        .toString()
+        .mid(4, 8);
+}
+
 // The query the register runs for a case, built by the register's own code.
 orders::RegisterQuery registerQuery(data::Database &db, int64_t c)
 {
@@ -161,13 +177,7 @@ orders::RegisterQuery registerQuery(data::Database &db, int64_t c)
     if (c == ClientName) {
         criteria.clientName = QStringLiteral("Петров");
     } else {
-        // Eight digits from the middle of a device's number, as a clerk types what he can read.
-        const QString serial =
-            db.scalar(QStringLiteral(
-                          "select Serial from porychka where Art = 'GSM' and idPor > ? order by idPor"),
-                      {db.scalar(QStringLiteral("select max(idPor) / 2 from porychka"))})
-                .toString();
-        criteria.serial = serial.mid(4, 8);
+        criteria.serial = serialPart(db);
     }
     return *orders::criteriaQuery(db, criteria, prompt);
 }
@@ -260,6 +270,58 @@ static void BM_RegisterGrid(benchmark::State &state)
     label(state, rows);
 }
 
+// The register window itself, opened once as in the program: the list or
+// search command to the grid shown with its columns fitted, every group opened
+// and the cursor on the first order.
+static void BM_RegisterWindow(benchmark::State &state)
+{
+    data::Database *db = shop(state);
+    if (!db) {
+        state.SkipWithError("no PostgreSQL server named");
+        return;
+    }
+    if (state.range(2) > SerialPart) {
+        state.SkipWithError("the window has no search without the index");
+        return;
+    }
+    QTemporaryDir dir;
+    LocalSettings settings(dir.filePath(QStringLiteral("bench.conf")));
+    SilentPrompt prompt;
+    Session session;
+    session.db = db;
+    session.prompt = &prompt;
+    session.settings = &settings;
+    session.clerkName = QStringLiteral("Администратор");
+    session.rights = QString(60, QLatin1Char('1'));
+    orders::TfrmSprPor w(session);
+    w.resize(1000, 700);
+    w.show();
+    const int64_t c = state.range(2);
+    QRadioButton *const radios[] = {w.rb1, w.rb6, w.rb2, w.rb3, w.rb4, w.rb5};
+    if (c <= Paid) {
+        radios[c]->setChecked(true);
+    } else {
+        if (c == ClientName)
+            w.eNames->setText(QStringLiteral("Петров"));
+        else
+            w.eSN->setText(serialPart(*db));
+    }
+    for (auto _ : state) {
+        if (c <= Paid)
+            w.BitBtn1Click();
+        else
+            w.BitBtn2Click();
+        w.dtPor->view()->viewport()->repaint();
+        QApplication::processEvents();
+    }
+    label(state, w.dtPor->rowCount());
+    // The share of the column fitting, which measures the text of every row up to 5000.
+    QElapsedTimer fit;
+    fit.start();
+    w.dtPor->bestFit();
+    state.counters["fit_ms"] = double(fit.nsecsElapsed()) / 1e6;
+}
+
 static void registerArgs(benchmark::internal::Benchmark *b)
 {
     for (int64_t engine : {0, 1})
@@ -275,6 +337,7 @@ BENCHMARK(BM_RegisterRows)->Apply(registerArgs);
 BENCHMARK(BM_RegisterCount)->Apply(registerArgs);
 BENCHMARK(BM_RegisterFirstRows)->Apply(registerArgs);
 BENCHMARK(BM_RegisterGrid)->Apply(registerArgs);
+BENCHMARK(BM_RegisterWindow)->Apply(registerArgs);
 
 int main(int argc, char **argv)
 {
