@@ -6,7 +6,9 @@
 #include "common/prompt.h"
 #include "common/session.h"
 #include "data/database.h"
+#include "documents/default_templates.h"
 #include "maintenance/archive_actions.h"
+#include "maintenance/demo_database.h"
 #include "maintenance/tsr_arhiv.h"
 #include "platform/message_prompt.h"
 #include "platform/single_instance.h"
@@ -21,6 +23,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProgressDialog>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
@@ -46,6 +49,42 @@ void loadTranslations(QApplication &app)
         QApplication::installTranslator(qt);
 }
 
+// "--demo [orders]": the demo shop beside the default database, made on
+// first use with a progress window. False when the program must end.
+bool prepareDemo(const maintenance::DemoRequest &request, Prompt &prompt)
+{
+    if (!request.error.isEmpty()) {
+        prompt.error(request.error);
+        return false;
+    }
+    const QString path = maintenance::demoDatabasePath(defaultDatabasePath());
+    if (QFileInfo::exists(path))
+        return true;
+    QProgressDialog progress(
+        QStringLiteral("Създаване на демонстрационна база данни с %1 поръчки ...").arg(request.orders),
+        QStringLiteral("Отказ"), 0, request.orders);
+    progress.setWindowTitle(QStringLiteral("Демонстрационна база данни"));
+    progress.setMinimumDuration(0);
+    progress.setWindowModality(Qt::ApplicationModal);
+    maintenance::DemoOptions options;
+    options.orders = request.orders;
+    try {
+        const bool made = maintenance::createDemoDatabase(path, options, [&](int done, int) {
+            progress.setValue(done);
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+        if (!made)
+            return false;
+    } catch (const data::DbError &e) {
+        prompt.error(QStringLiteral("Демонстрационната база данни не може да бъде създадена:\n") +
+                     e.message());
+        return false;
+    }
+    documents::installDefaultTemplates(QFileInfo(path).absolutePath());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -69,7 +108,24 @@ int main(int argc, char *argv[])
     splash.show();
     QApplication::processEvents();
 
-    LocalSettings settings;
+    // The demo runs with settings of its own: the shop's "BaseFile" and
+    // automatic archive stay as they are.
+    const maintenance::DemoRequest demo = maintenance::demoRequest(QCoreApplication::arguments());
+    if (demo.wanted) {
+        splash.hide();
+        if (!prepareDemo(demo, prompt))
+            return 0;
+        splash.show();
+    }
+    std::unique_ptr<LocalSettings> ownSettings =
+        demo.wanted ? std::make_unique<LocalSettings>(maintenance::demoSettingsPath(defaultDatabasePath()))
+                    : std::make_unique<LocalSettings>();
+    LocalSettings &settings = *ownSettings;
+    if (demo.wanted) {
+        settings.setValue(QLatin1String(Local::BaseFile),
+                          maintenance::demoDatabasePath(defaultDatabasePath()));
+        settings.setValue(QLatin1String(Local::AutoArchive), false);
+    }
     shell::StartupOptions options;
     options.programDir = QCoreApplication::applicationDirPath();
     options.defaultDatabasePath = defaultDatabasePath();

@@ -1,6 +1,7 @@
 #include "data/database.h"
 
 #include "data/schema.h"
+#include "data/transaction.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -14,6 +15,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace morlenta::data {
 
 namespace {
@@ -23,6 +26,31 @@ QAtomicInt connectionCounter;
 QString newConnectionName()
 {
     return QStringLiteral("morlenta-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
+}
+
+// The old-style variants of в, д, о, с, т, ъ (Cyrillic Extended-C) stay as
+// they are: PostgreSQL and the trigram index do not fold them either, and a
+// search must find the same rows with and without the index.
+bool keptUnfolded(QChar ch)
+{
+    return ch.unicode() >= 0x1C80 && ch.unicode() <= 0x1C8F;
+}
+
+QString fold(const QString &text)
+{
+    if (std::none_of(text.begin(), text.end(), keptUnfolded))
+        return text.toCaseFolded();
+    QString out;
+    qsizetype run = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !keptUnfolded(text[i]))
+            continue;
+        out += text.mid(run, i - run).toCaseFolded();
+        if (i < text.size())
+            out += text[i];
+        run = i + 1;
+    }
+    return out;
 }
 
 // ufold(text): Unicode case folding, so that like ignores the case of
@@ -35,7 +63,7 @@ void sqliteFold(sqlite3_context *ctx, int, sqlite3_value **argv)
     }
     const auto *text = static_cast<const char16_t *>(sqlite3_value_text16(argv[0]));
     const int bytes = sqlite3_value_bytes16(argv[0]);
-    const QString folded = QString::fromUtf16(text, bytes / 2).toCaseFolded();
+    const QString folded = fold(QString::fromUtf16(text, bytes / 2));
     sqlite3_result_text16(ctx, folded.utf16(), static_cast<int>(folded.size() * 2), SQLITE_TRANSIENT);
 }
 
@@ -418,11 +446,62 @@ void Database::rollbackLevel()
     execute(QStringLiteral("rollback"));
 }
 
+bool Database::hasSearchIndex(const SearchIndexDef &index)
+{
+    return scalar(dialect_->searchIndexPresentStatement(index)).toBool();
+}
+
+bool Database::createSearchIndex(const SearchIndexDef &index)
+{
+    searchIndexes_.reset();
+    if (hasSearchIndex(index))
+        return true;
+    if (dialect_->searchIndexNeedsUniqueKey() &&
+        !scalar(
+             QStringLiteral("select 1 from %1 where %2 is not null group by %2 having count(*) > 1 limit 1")
+                 .arg(QString::fromLatin1(index.table), QString::fromLatin1(index.key)))
+             .isNull())
+        return false;
+    // A savepoint, so that a refusal leaves an enclosing transaction usable.
+    // Two connections creating the extension at once may collide; the
+    // second attempt then finds it.
+    const QString fill = dialect_->searchIndexFillStatement(index);
+    Transaction tx(*this);
+    bool done = false;
+    for (int attempt = 0; attempt < 2 && !done; ++attempt) {
+        execute(QStringLiteral("savepoint search_index"));
+        try {
+            for (const QString &sql : dialect_->searchIndexStatements(index))
+                execute(sql);
+            if (!fill.isEmpty())
+                execute(fill);
+            done = true;
+        } catch (const DbError &) {
+            execute(QStringLiteral("rollback to savepoint search_index"));
+        }
+        execute(QStringLiteral("release savepoint search_index"));
+    }
+    tx.commit();
+    return done;
+}
+
 SqlCondition Database::containsCondition(const QString &table, const QString &column,
                                          const QString &text) const
 {
-    Q_UNUSED(table);
-    return {likeCondition(column), {likePattern(QLatin1Char('*') + text + QLatin1Char('*'))}};
+    const SearchIndexDef *index = findSearchIndex(table, column);
+    if (index) {
+        if (!searchIndexes_) {
+            QStringList present;
+            QSqlQuery q(db_);
+            for (const SearchIndexDef &s : schemaSearchIndexes())
+                if (q.exec(dialect_->searchIndexPresentStatement(s)) && q.next() && q.value(0).toBool())
+                    present << QString::fromLatin1(s.name);
+            searchIndexes_ = present;
+        }
+        if (!searchIndexes_->contains(QString::fromLatin1(index->name)))
+            index = nullptr;
+    }
+    return dialect_->containsCondition(index, column, text);
 }
 
 } // namespace morlenta::data

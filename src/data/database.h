@@ -13,6 +13,7 @@
 #include <QVariant>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -21,6 +22,7 @@ namespace morlenta::data {
 struct TableDef;
 struct ColumnDef;
 struct IndexDef;
+struct SearchIndexDef;
 
 class DbError : public std::runtime_error {
 public:
@@ -33,12 +35,6 @@ private:
     QString message_;
     QString nativeCode_;
     bool unique_;
-};
-
-// A piece of a where clause with the values of its placeholders.
-struct SqlCondition {
-    QString sql;
-    QVariantList params;
 };
 
 // Column name and value pairs of one row.
@@ -81,6 +77,7 @@ public:
     QString likeCondition(const QString &column) const { return dialect_->likeCondition(column); }
     // `column` of `table` holds `text` anywhere, ignoring letter case; a "*"
     // typed inside the text stands for any run of characters.
+    // Uses the table's search index when it has one over the column.
     SqlCondition containsCondition(const QString &table, const QString &column, const QString &text) const;
 
     // Engine operations on the schema.
@@ -93,6 +90,11 @@ public:
     void dropTable(const QString &name);
     void ensurePrimaryKey(const QString &table, const QString &column);
     void createIndex(const IndexDef &index);
+    // Creates or repairs a search index; false (and nothing changed) when
+    // the engine cannot have it here: no trigram support or no rights for
+    // it on a server, or a key that is not unique in an old file.
+    bool createSearchIndex(const SearchIndexDef &index);
+    bool hasSearchIndex(const SearchIndexDef &index);
     // Rebuilds the file to reclaim space; nothing to do on a server.
     void compact();
 
@@ -119,6 +121,8 @@ private:
     QString location_;
     int depth_ = 0;
     bool rollbackOnly_ = false;
+    // Names of the search indexes known to exist, read once per connection.
+    mutable std::optional<QStringList> searchIndexes_;
 };
 
 } // namespace morlenta::data

@@ -4,6 +4,8 @@
 // same SQL on both engines.
 
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
 #include <memory>
 
@@ -12,8 +14,15 @@ class QSqlError;
 namespace morlenta::data {
 
 struct ColumnDef;
+struct SearchIndexDef;
 
 enum class Engine { Sqlite, Postgres };
+
+// A piece of a where clause with the values of its placeholders.
+struct SqlCondition {
+    QString sql;
+    QVariantList params;
+};
 
 class Dialect {
 public:
@@ -35,6 +44,23 @@ public:
     virtual QString returningClause(const QString &keyColumn) const = 0;
     virtual QString listTablesStatement() const = 0;
     virtual bool isUniqueViolation(const QSqlError &error) const = 0;
+
+    // Search indexes (schema.h). The statements create every part that is
+    // missing, each safe to run again; the fill statement (empty when the
+    // creation already indexes the rows) brings a new or repaired index up
+    // to date with the table.
+    virtual QStringList searchIndexStatements(const SearchIndexDef &index) const = 0;
+    virtual QString searchIndexFillStatement(const SearchIndexDef &index) const = 0;
+    // One row with a true value when every part of the index exists.
+    virtual QString searchIndexPresentStatement(const SearchIndexDef &index) const = 0;
+    // True when the index refers to rows by its key, which must then be unique.
+    virtual bool searchIndexNeedsUniqueKey() const = 0;
+    // `column` holds `text` anywhere, ignoring letter case, "*" inside the
+    // text standing for any run of characters. `index` is the search index
+    // over the column when the database has it; it may only narrow the rows
+    // the plain condition is checked on, never change which rows match.
+    virtual SqlCondition containsCondition(const SearchIndexDef *index, const QString &column,
+                                           const QString &text) const;
 
     static std::unique_ptr<Dialect> create(Engine engine);
 };

@@ -5,6 +5,7 @@
 // columns all read these declarations.
 
 #include <QString>
+#include <QStringList>
 
 #include <span>
 
@@ -47,8 +48,23 @@ struct IndexDef {
     const char *where = nullptr; // partial index condition, e.g. "barcode <> ''"
 };
 
+// A trigram index behind the "contains" searches on some text columns of a
+// table. It refers to rows by `key`, an integer column that is unique and
+// survives compaction. Only a pre-filter: the plain condition still decides,
+// so a file without the index finds exactly the same rows, only slower.
+struct SearchIndexDef {
+    const char *name;
+    const char *table;
+    const char *key;
+    const char *columns; // comma separated
+    QStringList columnList() const;
+};
+
 std::span<const TableDef> schemaTables();
 std::span<const IndexDef> schemaIndexes();
+std::span<const SearchIndexDef> schemaSearchIndexes();
 const TableDef *findTable(const QString &name); // case-insensitive
+// The search index that covers `column` of `table` (case-insensitive), or nullptr.
+const SearchIndexDef *findSearchIndex(const QString &table, const QString &column);
 
 } // namespace morlenta::data

@@ -13,6 +13,9 @@ void createSchema(Database &db)
         db.createTable(t);
     for (const IndexDef &i : schemaIndexes())
         db.createIndex(i);
+    // Without trigram support the searches work as well, only slower.
+    for (const SearchIndexDef &s : schemaSearchIndexes())
+        db.createSearchIndex(s);
     tx.commit();
 }
 

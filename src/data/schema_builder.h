@@ -13,7 +13,8 @@ class Database;
 void createSchema(Database &db);
 
 // "table" or "table.column" for every declared table and column the
-// database lacks; empty when it has them all.
+// database lacks; empty when it has them all. The search indexes are not
+// asked for: a file without them is ours all the same and gets them at start.
 QStringList missingSchemaParts(Database &db);
 
 } // namespace morlenta::data

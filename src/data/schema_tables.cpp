@@ -638,6 +638,19 @@ constexpr IndexDef kIndexes[] = {
     {"ix_externals_idPor", "externals", "idPor"},
     {"ix_protokol_ka_idPor", "protokol_ka", "idPor"},
     {"ix_FactOpis_FactNo", "FactOpis", "FactNo"},
+
+    // The register's ready-made lists: open, ready but not handed over,
+    // overdue, and the periods of intake, completion and payment.
+    {"ix_porychka_ready", "porychka", "ready, payed"},
+    {"ix_porychka_EndDate", "porychka", "EndDate"},
+    {"ix_porychka_PorDate", "porychka", "PorDate"},
+    {"ix_porychka_readyDate", "porychka", "readyDate"},
+    {"ix_porychka_payDate", "porychka", "payDate"},
+};
+
+// The register's "contains" searches on client, device and fiscal memory.
+constexpr SearchIndexDef kSearchIndexes[] = {
+    {"porychka_search", "porychka", "idPor", "clientNames, clientAdres, clientPhones, Model, Serial, Fiscal"},
 };
 // clang-format on
 
@@ -665,6 +678,28 @@ std::span<const TableDef> schemaTables()
 std::span<const IndexDef> schemaIndexes()
 {
     return kIndexes;
+}
+
+std::span<const SearchIndexDef> schemaSearchIndexes()
+{
+    return kSearchIndexes;
+}
+
+QStringList SearchIndexDef::columnList() const
+{
+    QStringList list = QString::fromLatin1(columns).split(QLatin1Char(','));
+    for (QString &c : list)
+        c = c.trimmed();
+    return list;
+}
+
+const SearchIndexDef *findSearchIndex(const QString &table, const QString &column)
+{
+    for (const SearchIndexDef &s : kSearchIndexes) {
+        if (sameName(table, s.table) && s.columnList().contains(column.trimmed(), Qt::CaseInsensitive))
+            return &s;
+    }
+    return nullptr;
 }
 
 const TableDef *findTable(const QString &name)

@@ -8,6 +8,8 @@
 
 #include <QSqlQuery>
 
+#include <optional>
+
 namespace morlenta::data {
 
 namespace {
@@ -55,6 +57,11 @@ QString rightsMessage()
 QString makersWaitMessage()
 {
     return QStringLiteral("Създадава се ново поле за ПРОИЗВОДИТЕЛ на резервните части");
+}
+
+QString searchIndexWaitMessage()
+{
+    return QStringLiteral("Създава се индекс за търсене в поръчките, моля изчакайте ...");
 }
 
 void fillRights(Database &db)
@@ -133,6 +140,21 @@ UpgradeResult upgradeDatabase(Database &db, Prompt &prompt)
     for (const IndexDef &i : schemaIndexes()) {
         try {
             db.createIndex(i);
+        } catch (const DbError &) {
+        }
+    }
+    // A file that never had the search indexes gets them now (filled from
+    // its rows, once); one that cannot have them keeps the plain search.
+    for (const SearchIndexDef &s : schemaSearchIndexes()) {
+        try {
+            if (db.hasSearchIndex(s))
+                continue;
+            // Indexing a big file's orders takes a while, once.
+            std::optional<WaitMessage> wait;
+            if (!db.scalar(QStringLiteral("select 1 from %1 limit 1").arg(QString::fromLatin1(s.table)))
+                     .isNull())
+                wait.emplace(prompt, searchIndexWaitMessage());
+            db.createSearchIndex(s);
         } catch (const DbError &) {
         }
     }

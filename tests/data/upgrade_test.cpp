@@ -2,6 +2,7 @@
 
 #include "common/prompt.h"
 #include "common/rights.h"
+#include "data/database.h"
 #include "data/schema.h"
 #include "data/schema_builder.h"
 #include "support/db_fixture.h"
@@ -130,6 +131,65 @@ TEST_P(UpgradeTest, FailingColumnStepIsReportedToTheCaller)
     createOldSchema(db(), {QStringLiteral("externals")});
     FakePrompt prompt;
     EXPECT_THROW(upgradeDatabase(db(), prompt), DbError);
+}
+
+TEST_P(UpgradeTest, OlderFileGetsTheSearchIndexOverItsOrders)
+{
+    createOldSchema(db());
+    const QString names = QStringLiteral("clientNames");
+    for (auto [id, name] : {std::pair{7, "Иван Петров"}, std::pair{8, "Мария Колева"}})
+        db().insert(QStringLiteral("porychka"),
+                    {{QStringLiteral("idPor"), id}, {names, QString::fromUtf8(name)}});
+    const SearchIndexDef &index = schemaSearchIndexes()[0];
+    ASSERT_FALSE(db().hasSearchIndex(index));
+
+    FakePrompt prompt;
+    upgradeDatabase(db(), prompt);
+    ASSERT_TRUE(db().hasSearchIndex(index));
+    EXPECT_TRUE(prompt.waits().contains(
+        QStringLiteral("Създава се индекс за търсене в поръчките, моля изчакайте ...")));
+    const SqlCondition c =
+        db().containsCondition(QStringLiteral("porychka"), names, QStringLiteral("петров"));
+    EXPECT_EQ(db().scalar(QStringLiteral("select idPor from porychka where ") + c.sql, c.params).toInt(), 7);
+    if (engine() == Engine::Sqlite) {
+        // The orders of the old file are in the index, not only found by the plain check.
+        EXPECT_EQ(
+            value(QStringLiteral("select rowid from porychka_search where clientNames match '\"колева\"'"))
+                .toInt(),
+            8);
+    }
+}
+
+// A file whose tables are complete is ours, with or without the search index.
+TEST_P(UpgradeTest, FileWithoutSearchIndexIsNotForeign)
+{
+    for (const TableDef &t : schemaTables())
+        db().createTable(t);
+    EXPECT_EQ(missingSchemaParts(db()), QStringList());
+}
+
+// An old file with two orders of one number keeps working without the index
+// (which refers to orders by number) and still finds both.
+TEST_P(UpgradeTest, DuplicateOrderNumbersKeepThePlainSearch)
+{
+    createOldSchema(db());
+    const QString names = QStringLiteral("clientNames");
+    for (const char *name : {"Иван Петров", "Петър Петров"})
+        db().insert(QStringLiteral("porychka"),
+                    {{QStringLiteral("idPor"), 5}, {names, QString::fromUtf8(name)}});
+    FakePrompt prompt;
+    upgradeDatabase(db(), prompt);
+    if (engine() == Engine::Sqlite) {
+        EXPECT_FALSE(db().hasSearchIndex(schemaSearchIndexes()[0]));
+    }
+    const SqlCondition c =
+        db().containsCondition(QStringLiteral("porychka"), names, QStringLiteral("петров"));
+    EXPECT_EQ(db().scalar(QStringLiteral("select count(*) from porychka where ") + c.sql, c.params).toInt(),
+              2);
+    db().insert(QStringLiteral("porychka"),
+                {{QStringLiteral("idPor"), 6}, {names, QStringLiteral("Нов Петров")}});
+    EXPECT_EQ(db().scalar(QStringLiteral("select count(*) from porychka where ") + c.sql, c.params).toInt(),
+              3);
 }
 
 MORLENTA_ON_BOTH_ENGINES(UpgradeTest);
