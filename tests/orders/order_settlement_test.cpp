@@ -241,4 +241,29 @@ TEST_P(SettlementDb, FirmOnAccountAndWarrantyPayments)
     EXPECT_TRUE(db().scalar(QStringLiteral("select Pech from porychka where idPor = 12")).isNull());
 }
 
+TEST_P(SettlementDb, PaymentFailingHalfWayLeavesNothing)
+{
+    const qint64 firm =
+        db().insert(QStringLiteral("firms"), {{QStringLiteral("Name"), QStringLiteral("Фирма")}});
+    order(13, QStringLiteral("Фирма"));
+    db().insert(
+        QStringLiteral("protokol_ka"),
+        {{QStringLiteral("idPor"), 13}, {QStringLiteral("ProtNo"), 2}, {QStringLiteral("closed"), false}});
+    // The last posting cannot be written: the whole payment must go.
+    db().dropTable(QStringLiteral("payNoFact"));
+    PaymentInput in;
+    in.idPor = 13;
+    in.amounts.trudClient = 30;
+    in.amounts.taksa = 10;
+    in.amounts.suma = 40;
+    in.firmId = int(firm);
+    in.clientName = QStringLiteral("Фирма");
+    in.today = kToday;
+    EXPECT_THROW(payOrder(db(), in), data::DbError);
+    EXPECT_FALSE(loadOrderRecord(db(), 13)->payed);
+    EXPECT_FALSE(db().scalar(QStringLiteral("select closed from protokol_ka")).toBool());
+    EXPECT_EQ(count(QStringLiteral("pech")), 0);
+    EXPECT_EQ(count(QStringLiteral("kasa")), 0);
+}
+
 MORLENTA_ON_BOTH_ENGINES(SettlementDb);
