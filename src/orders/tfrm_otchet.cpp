@@ -15,12 +15,14 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -111,8 +113,12 @@ TfrmOtchet::TfrmOtchet(Session &session, qint64 idPor, OrderMode mode, QWidget *
     cg->addWidget(cmbWar, 0, 3);
     cg->addWidget(new QLabel(QStringLiteral("Състояние"), choices), 1, 0);
     cg->addWidget(cmbState, 1, 1);
-    cg->addWidget(new QLabel(QStringLiteral("Плащане"), choices), 1, 2);
+    auto *lblPay = new QLabel(QStringLiteral("Плащане"), choices);
+    cg->addWidget(lblPay, 1, 2);
     cg->addWidget(cmbPay, 1, 3);
+    // The label goes with its choice.
+    lblPay->setBuddy(cmbPay);
+    lblPay_ = lblPay;
 
     panParts = new QGroupBox(QStringLiteral("Резервни части"), this);
     panParts->setObjectName(QStringLiteral("panParts"));
@@ -231,6 +237,12 @@ TfrmOtchet::TfrmOtchet(Session &session, qint64 idPor, OrderMode mode, QWidget *
     connect(eOtst, &QLineEdit::textEdited, this, &TfrmOtchet::otstEdited);
     connect(eSuma, &QLineEdit::textEdited, this, &TfrmOtchet::sumaEdited);
     resize(900, 700);
+    // A low screen has no room for the order's information.
+    if (const QScreen *screen = QGuiApplication::primaryScreen();
+        screen && screen->geometry().height() <= 600) {
+        pInfo->hide();
+        resize(900, 540);
+    }
 }
 
 TfrmOtchet::~TfrmOtchet() = default;
@@ -379,6 +391,7 @@ void TfrmOtchet::formShow()
     }
     if (a_.warranty)
         cmbPay->hide();
+    lblPay_->setVisible(cmbPay->isVisibleTo(this));
     showAmounts();
     progress(QString());
 }

@@ -112,6 +112,7 @@ private:
     QString newSerial_;
     bool shown_ = false;
     bool loading_ = false;
+    QLabel *lblPay_ = nullptr;
 };
 
 // Asks for an order number.
