@@ -249,6 +249,8 @@ void TfrmSprPor::buildGrid()
     dtPor->setPrintFooter(session_.printFooter);
     dtPor->setExportName(QStringLiteral("spr_porychki"));
     dtPor->setKeyColumn(QStringLiteral("idPor"));
+    // A long list (a common surname among a million orders) shows its first rows at once.
+    dtPor->setFirstRows(1000);
 
     auto act = [this](const char *name, const QString &caption, auto slot) {
         auto *a = new QAction(caption, this);
@@ -278,10 +280,14 @@ void TfrmSprPor::buildGrid()
     mnInfo = act("mnInfo", QStringLiteral("Информация"), &TfrmSprPor::mnInfoClick);
     mnInfo->setCheckable(true);
     prnGrid = act("prnGrid", QStringLiteral("Печат"), [this] {
+        dtPor->finishLoading();
         dtPor->setPrintTitle(windowTitle(), {query_.description});
         dtPor->printPreview();
     });
-    popExcel = act("popExcel", QStringLiteral("Експорт"), [this] { dtPor->exportWithDialog(); });
+    popExcel = act("popExcel", QStringLiteral("Експорт"), [this] {
+        dtPor->finishLoading();
+        dtPor->exportWithDialog();
+    });
     toolBar->addSeparator();
     for (const char *name : {"expandOne", "collapseOne", "fullExpand", "fullCollapse", "grBestFit"})
         toolBar->addAction(dtPor->action(QLatin1String(name)));

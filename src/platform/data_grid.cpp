@@ -147,9 +147,15 @@ void DataGrid::setQuery(data::Database &db, const QString &sql, const QVariantLi
 {
     if (!rows_)
         rows_ = new GridRowsModel(this);
-    rows_->load(db, sql, params);
+    rows_->load(db, sql, params, firstRows_);
     if (source_ != rows_)
         attach(rows_);
+}
+
+void DataGrid::finishLoading()
+{
+    if (rows_)
+        rows_->finishLoading();
 }
 
 void DataGrid::attach(QAbstractItemModel *source)

@@ -43,6 +43,10 @@ public:
     void setModel(QAbstractItemModel *source);
     // The rows of a statement with bound parameters, held by the grid.
     void setQuery(data::Database &db, const QString &sql, const QVariantList &params = {});
+    // A long list shows its first `rows` rows at once and the rest a moment later (0: all at once).
+    void setFirstRows(int rows) { firstRows_ = rows; }
+    // The rest of a long list now (before reading every row in the same step).
+    void finishLoading();
     GridModel *gridModel() const { return model_; }
     QTreeView *view() const;
 
@@ -136,6 +140,7 @@ private:
     QList<int> visualColumns() const;
     GridTable tableHead() const;
 
+    int firstRows_ = 0;
     GridModel *model_;
     GridTreeView *view_;
     GridFooter *footer_;

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTimer>
 
 namespace morlenta {
 
@@ -42,14 +43,67 @@ QVariant isoDateValue(const QString &s)
 
 GridRowsModel::GridRowsModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-void GridRowsModel::load(data::Database &db, const QString &sql, const QVariantList &params)
+GridRowsModel::~GridRowsModel() = default;
+
+void GridRowsModel::readRows(QSqlQuery &query, std::vector<QVariantList> &into, int limit)
 {
-    QSqlQuery q = db.exec(sql, params);
-    load(q);
+    for (int n = 0; limit <= 0 || n < limit; ++n) {
+        if (!query.next())
+            return;
+        QVariantList row;
+        row.reserve(fields_.size());
+        for (int i = 0; i < fields_.size(); ++i)
+            row << query.value(i);
+        into.push_back(std::move(row));
+    }
+}
+
+void GridRowsModel::load(data::Database &db, const QString &sql, const QVariantList &params, int firstRows)
+{
+    pending_.reset();
+    if (firstRows <= 0) {
+        QSqlQuery q = db.exec(sql, params);
+        load(q);
+        return;
+    }
+    auto query = std::make_unique<QSqlQuery>(db.exec(sql, params));
+    beginResetModel();
+    const QSqlRecord rec = query->record();
+    fields_.clear();
+    for (int i = 0; i < rec.count(); ++i)
+        fields_ << rec.fieldName(i);
+    rows_.clear();
+    readRows(*query, rows_, firstRows);
+    restoreDates();
+    const bool more = int(rows_.size()) == firstRows && query->isActive();
+    if (more)
+        pending_ = std::move(query);
+    endResetModel();
+    if (more)
+        QTimer::singleShot(0, this, &GridRowsModel::finishLoading);
+}
+
+void GridRowsModel::finishLoading()
+{
+    if (!pending_)
+        return;
+    std::unique_ptr<QSqlQuery> query = std::move(pending_);
+    std::vector<QVariantList> rest;
+    readRows(*query, rest, 0);
+    query.reset();
+    if (rest.empty())
+        return;
+    const int first = int(rows_.size());
+    beginInsertRows({}, first, first + int(rest.size()) - 1);
+    for (QVariantList &r : rest)
+        rows_.push_back(std::move(r));
+    restoreDates();
+    endInsertRows();
 }
 
 void GridRowsModel::load(QSqlQuery &query)
 {
+    pending_.reset();
     beginResetModel();
     const QSqlRecord rec = query.record();
     fields_.clear();
@@ -58,19 +112,14 @@ void GridRowsModel::load(QSqlQuery &query)
     rows_.clear();
     if (query.isForwardOnly() == false && query.size() > 0)
         rows_.reserve(size_t(query.size()));
-    while (query.next()) {
-        QVariantList row;
-        row.reserve(fields_.size());
-        for (int i = 0; i < fields_.size(); ++i)
-            row << query.value(i);
-        rows_.push_back(std::move(row));
-    }
+    readRows(query, rows_, 0);
     restoreDates();
     endResetModel();
 }
 
 void GridRowsModel::setRows(const QStringList &fields, std::vector<QVariantList> rows)
 {
+    pending_.reset();
     beginResetModel();
     fields_ = fields;
     rows_ = std::move(rows);
@@ -89,6 +138,11 @@ void GridRowsModel::restoreDates()
             const QVariant &v = r[c];
             if (v.isNull())
                 continue;
+            // Rows of an earlier part of the same list were turned already.
+            if (v.typeId() == QMetaType::QDate || v.typeId() == QMetaType::QDateTime) {
+                any = true;
+                continue;
+            }
             if (v.typeId() != QMetaType::QString || !isoDateValue(v.toString()).isValid()) {
                 allDates = false;
                 break;
@@ -98,7 +152,7 @@ void GridRowsModel::restoreDates()
         if (!any || !allDates)
             continue;
         for (QVariantList &r : rows_)
-            if (!r[c].isNull())
+            if (r[c].typeId() == QMetaType::QString)
                 r[c] = isoDateValue(r[c].toString());
     }
 }

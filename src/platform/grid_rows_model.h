@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <memory>
 #include <vector>
 
 class QSqlQuery;
@@ -21,9 +22,16 @@ class GridRowsModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit GridRowsModel(QObject *parent = nullptr);
+    ~GridRowsModel() override;
 
     // Replaces the contents with every row of the statement (bound parameters).
-    void load(data::Database &db, const QString &sql, const QVariantList &params = {});
+    // With `firstRows` > 0 only that many rows come at once and the rest follow
+    // from the event loop, so that a long list shows its first rows at once.
+    void load(data::Database &db, const QString &sql, const QVariantList &params = {}, int firstRows = 0);
+    // True while the rest of a long list is still to come.
+    bool loading() const { return pending_ != nullptr; }
+    // Reads the rest of a long list now.
+    void finishLoading();
     // Replaces the contents with the rows left in an executed query.
     void load(QSqlQuery &query);
     // Replaces the contents with the given rows (tests, benchmarks, computed lists).
@@ -42,9 +50,12 @@ private:
     // SQLite keeps dates as ISO text; a text column holding nothing but such
     // dates is turned back into dates so that grids sort and export them as dates.
     void restoreDates();
+    void readRows(QSqlQuery &query, std::vector<QVariantList> &into, int limit);
 
     QStringList fields_;
     std::vector<QVariantList> rows_;
+    // The query of a long list, positioned on its first row not read yet.
+    std::unique_ptr<QSqlQuery> pending_;
 };
 
 } // namespace morlenta

@@ -1,5 +1,6 @@
 #include "platform/data_grid.h"
 
+#include "data/database.h"
 #include "grid_fixture.h"
 #include "platform/grid_rows_model.h"
 
@@ -340,4 +341,40 @@ TEST(GridBestFit, FitsTheWidestTextAlsoOffScreen)
     EXPECT_GE(grid.columnWidth(QStringLiteral("Part")),
               QFontMetrics(grid.view()->font()).horizontalAdvance(wide));
     EXPECT_LT(grid.columnWidth(QStringLiteral("id")), grid.columnWidth(QStringLiteral("Part")));
+}
+
+TEST(GridRows, LongListShowsItsFirstRowsAndTheRestFromTheEventLoop)
+{
+    QTemporaryDir dir;
+    auto db = data::Database::openSqlite(dir.filePath(QStringLiteral("rows.sv")), true);
+    db->execute(QStringLiteral("create table t (id integer, d date)"));
+    db->execute(QStringLiteral("begin"));
+    for (int i = 1; i <= 2500; ++i)
+        db->execute(QStringLiteral("insert into t values (?, ?)"), {i, QDate(2026, 1, 1).addDays(i % 300)});
+    db->execute(QStringLiteral("commit"));
+
+    DataGrid grid;
+    grid.setKeyColumn(QStringLiteral("id"));
+    grid.setFirstRows(1000);
+    grid.setQuery(*db, QStringLiteral("select id, d from t order by id"));
+    grid.setSummedColumns({QStringLiteral("id")});
+    EXPECT_EQ(grid.rowCount(), 1000);
+    grid.setCurrentSourceRow(10);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid.rowCount(), 2500);
+    EXPECT_EQ(grid.currentValue(QStringLiteral("id")).toInt(), 11); // the same record stays current
+    // Dates of the later rows are dates too, so they sort and export as dates.
+    EXPECT_EQ(grid.gridModel()->rawValue(2400, 1).typeId(), QMetaType::QDate);
+    EXPECT_DOUBLE_EQ(grid.gridModel()->total(0), 2500.0 * 2501 / 2);
+
+    // A short list comes whole, and a new query drops what was still to come.
+    grid.setQuery(*db, QStringLiteral("select id, d from t where id <= 5"));
+    EXPECT_EQ(grid.rowCount(), 5);
+    grid.setQuery(*db, QStringLiteral("select id, d from t"));
+    grid.setQuery(*db, QStringLiteral("select id, d from t where id <= 3"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid.rowCount(), 3);
+    grid.setQuery(*db, QStringLiteral("select id, d from t"));
+    grid.finishLoading();
+    EXPECT_EQ(grid.rowCount(), 2500);
 }
