@@ -11,6 +11,7 @@
 #include "documents/document_templates.h"
 #include "documents/document_values.h"
 #include "finance/rates.h"
+#include "platform/form_widgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -42,14 +43,6 @@ QLineEdit *amountEdit(QWidget *parent, const char *name, bool signedValue = fals
                                        : QStringLiteral("[0-9]*[.]?[0-9]{0,2}")),
         e));
     return e;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
 }
 
 QTableWidget *table(QWidget *parent, const char *name, const QStringList &captions)
@@ -125,9 +118,9 @@ TfrmOtchet::TfrmOtchet(Session &session, qint64 idPor, OrderMode mode, QWidget *
     gridParts = table(panParts, "gridParts",
                       {QStringLiteral("Част"), QStringLiteral("Каталожен №"), QStringLiteral("Бр."),
                        QStringLiteral("Цена"), QStringLiteral("Сума")});
-    btnAddPart = button(panParts, "btnAddPart", QStringLiteral("Добави част"));
-    btnDelPart = button(panParts, "btnDelPart", QStringLiteral("Върни част"));
-    btnProtSN = button(panParts, "btnProtSN", QStringLiteral("Карта за смяна на сериен номер"));
+    btnAddPart = namedButton(panParts, "btnAddPart", QStringLiteral("Добави част"));
+    btnDelPart = namedButton(panParts, "btnDelPart", QStringLiteral("Върни част"));
+    btnProtSN = namedButton(panParts, "btnProtSN", QStringLiteral("Карта за смяна на сериен номер"));
     auto *pl = new QVBoxLayout(panParts);
     pl->addWidget(gridParts);
     auto *pb = new QHBoxLayout;
@@ -141,8 +134,8 @@ TfrmOtchet::TfrmOtchet(Session &session, qint64 idPor, OrderMode mode, QWidget *
     panTrud->setObjectName(QStringLiteral("panTrud"));
     grTrud = table(panTrud, "grTrud",
                    {QStringLiteral("Операция"), QStringLiteral("Към клиента"), QStringLiteral("Техник")});
-    addWorkOp = button(panTrud, "addWorkOp", QStringLiteral("Добави операция"));
-    delWork = button(panTrud, "delWork", QStringLiteral("Премахни операция"));
+    addWorkOp = namedButton(panTrud, "addWorkOp", QStringLiteral("Добави операция"));
+    delWork = namedButton(panTrud, "delWork", QStringLiteral("Премахни операция"));
     auto *tl = new QVBoxLayout(panTrud);
     tl->addWidget(grTrud);
     auto *tb = new QHBoxLayout;
@@ -194,9 +187,9 @@ TfrmOtchet::TfrmOtchet(Session &session, qint64 idPor, OrderMode mode, QWidget *
 
     lb = new QLabel(this);
     lb->setObjectName(QStringLiteral("lb"));
-    btnReady = button(this, "btnReady", QStringLiteral("Отчет"));
-    btnPay = button(this, "btnPay", QStringLiteral("Плащане"));
-    btnExit = button(this, "btnExit", QStringLiteral("Изход"));
+    btnReady = namedButton(this, "btnReady", QStringLiteral("Отчет"));
+    btnPay = namedButton(this, "btnPay", QStringLiteral("Плащане"));
+    btnExit = namedButton(this, "btnExit", QStringLiteral("Изход"));
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(lb, 1);
     bottom->addWidget(btnReady);

@@ -6,6 +6,7 @@
 #include "common/session.h"
 #include "data/database.h"
 #include "platform/data_grid.h"
+#include "platform/form_widgets.h"
 #include "stock/serial_stock.h"
 
 #include <QCloseEvent>
@@ -43,14 +44,6 @@ QFrame *panelFrame(QWidget *parent, const char *name, const QString &title)
     return f;
 }
 
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TfrmPorParts::TfrmPorParts(Session &session, const QString &technicianName, bool sourceEnabled,
@@ -75,7 +68,7 @@ TfrmPorParts::TfrmPorParts(Session &session, const QString &technicianName, bool
     eCat = new QLineEdit(this);
     eCat->setObjectName(QStringLiteral("eCat"));
     eCat->setPlaceholderText(QStringLiteral("каталожен номер"));
-    btnSearch = button(this, "btnSearch", QStringLiteral("Търси"));
+    btnSearch = namedButton(this, "btnSearch", QStringLiteral("Търси"));
 
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Източник:"), this));
@@ -101,8 +94,8 @@ TfrmPorParts::TfrmPorParts(Session &session, const QString &technicianName, bool
     grClerk = setupGrid("grClerk", "PorPartsClerk");
     grClerk->hide();
 
-    Button1 = button(this, "Button1", QStringLiteral("Избери"));
-    btnCancel = button(this, "btnCancel", QStringLiteral("Отказ"));
+    Button1 = namedButton(this, "Button1", QStringLiteral("Избери"));
+    btnCancel = namedButton(this, "btnCancel", QStringLiteral("Отказ"));
     auto *bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(Button1);
@@ -123,8 +116,8 @@ TfrmPorParts::TfrmPorParts(Session &session, const QString &technicianName, bool
     eAmnt->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), eAmnt));
     listSN = new QComboBox(pAmnt);
     listSN->setObjectName(QStringLiteral("listSN"));
-    btnRec = button(pAmnt, "btnRec", QStringLiteral("Запис"));
-    btnNo = button(pAmnt, "btnNo", QStringLiteral("Отказ"));
+    btnRec = namedButton(pAmnt, "btnRec", QStringLiteral("Запис"));
+    btnNo = namedButton(pAmnt, "btnNo", QStringLiteral("Отказ"));
     amntLayout->addWidget(new QLabel(QStringLiteral("Брой:"), pAmnt), 1, 0);
     amntLayout->addWidget(eAmnt, 1, 1);
     amntLayout->addWidget(listSN, 2, 0, 1, 2);
@@ -138,8 +131,8 @@ TfrmPorParts::TfrmPorParts(Session &session, const QString &technicianName, bool
     eBr->setObjectName(QStringLiteral("eBr"));
     eBr->setMaxLength(6);
     eBr->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), eBr));
-    btnRec2 = button(pbFromClerk, "btnRec2", QStringLiteral("Запис"));
-    auto *btnNo2 = button(pbFromClerk, "btnNo2", QStringLiteral("Отказ"));
+    btnRec2 = namedButton(pbFromClerk, "btnRec2", QStringLiteral("Запис"));
+    auto *btnNo2 = namedButton(pbFromClerk, "btnNo2", QStringLiteral("Отказ"));
     clerkLayout->addWidget(new QLabel(QStringLiteral("Брой:"), pbFromClerk), 1, 0);
     clerkLayout->addWidget(eBr, 1, 1);
     clerkLayout->addWidget(btnRec2, 2, 0);

@@ -14,6 +14,7 @@
 #include "orders/external_panel.h"
 #include "orders/order_intake.h"
 #include "platform/data_grid.h"
+#include "platform/form_widgets.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -53,20 +54,6 @@ QDateEdit *dateEdit(QWidget *parent, const char *name)
     d->setMinimumDate(kNoDate);
     d->setSpecialValueText(QStringLiteral(" "));
     return d;
-}
-
-QLineEdit *lineEdit(QWidget *parent, const char *name)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    return e;
-}
-
-QComboBox *choice(QWidget *parent, const char *name)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    return c;
 }
 
 QTableView *smallTable(QWidget *parent, const char *name, QStandardItemModel *model)
@@ -176,19 +163,19 @@ void TfrmSprPor::buildFilter()
     lg->addWidget(BitBtn1, 7, 3);
 
     auto *crit = new QGroupBox(QStringLiteral("Търсене по критерии"), pnlFilter);
-    ePorNo = lineEdit(crit, "ePorNo");
-    eNames = lineEdit(crit, "eNames");
-    eAdres = lineEdit(crit, "eAdres");
-    ePhone = lineEdit(crit, "ePhone");
-    eArt = choice(crit, "eArt");
-    eMarka = choice(crit, "eMarka");
-    eModel = lineEdit(crit, "eModel");
-    eSN = lineEdit(crit, "eSN");
-    eClerk = choice(crit, "eClerk");
-    eWarr = choice(crit, "eWarr");
+    ePorNo = namedLineEdit(crit, "ePorNo");
+    eNames = namedLineEdit(crit, "eNames");
+    eAdres = namedLineEdit(crit, "eAdres");
+    ePhone = namedLineEdit(crit, "ePhone");
+    eArt = namedComboBox(crit, "eArt");
+    eMarka = namedComboBox(crit, "eMarka");
+    eModel = namedLineEdit(crit, "eModel");
+    eSN = namedLineEdit(crit, "eSN");
+    eClerk = namedComboBox(crit, "eClerk");
+    eWarr = namedComboBox(crit, "eWarr");
     eWarr->addItems({QStringLiteral("Без избор"), QStringLiteral("Негаранционен ремонт"),
                      QStringLiteral("Собствена гаранция"), QStringLiteral("Външна гаранция")});
-    eOuter = lineEdit(crit, "eOuter");
+    eOuter = namedLineEdit(crit, "eOuter");
     fdate1 = dateEdit(crit, "fdate1");
     fdate2 = dateEdit(crit, "fdate2");
     BitBtn2 = new QPushButton(QStringLiteral("Търси"), crit);

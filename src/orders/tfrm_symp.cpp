@@ -6,6 +6,7 @@
 #include "orders/order_intake.h"
 #include "orders/symptoms.h"
 #include "platform/data_grid.h"
+#include "platform/form_widgets.h"
 #include "platform/help_viewer.h"
 
 #include <QComboBox>
@@ -18,18 +19,6 @@
 #include <QVBoxLayout>
 
 namespace morlenta::orders {
-
-namespace {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 TfrmSymp::TfrmSymp(Session &session, bool chooser, QWidget *parent) : QDialog(parent), session_(session)
 {
@@ -55,8 +44,8 @@ TfrmSymp::TfrmSymp(Session &session, bool chooser, QWidget *parent) : QDialog(pa
     cmbMarka->setInsertPolicy(QComboBox::NoInsert);
     eCode = new QLineEdit(pnlEdit);
     eCode->setObjectName(QStringLiteral("eCode"));
-    btnSave = button(pnlEdit, "btnSave", QStringLiteral("Запис"));
-    btnCancelEdit = button(pnlEdit, "btnCancelEdit", QStringLiteral("Отказ"));
+    btnSave = namedButton(pnlEdit, "btnSave", QStringLiteral("Запис"));
+    btnCancelEdit = namedButton(pnlEdit, "btnCancelEdit", QStringLiteral("Отказ"));
     auto *eg = new QGridLayout(pnlEdit);
     eg->addWidget(new QLabel(QStringLiteral("Описание"), pnlEdit), 0, 0);
     eg->addWidget(eDescription, 0, 1, 1, 3);
@@ -68,15 +57,15 @@ TfrmSymp::TfrmSymp(Session &session, bool chooser, QWidget *parent) : QDialog(pa
     eg->addWidget(btnCancelEdit, 2, 3);
     pnlEdit->hide();
 
-    btnNew = button(this, "btnNew", QStringLiteral("Нов"));
-    btnEdit = button(this, "btnEdit", QStringLiteral("Редакция"));
-    btnDelete = button(this, "btnDelete", QStringLiteral("Изтриване"));
-    btnPrn = button(this, "btnPrn", QStringLiteral("Печат"));
-    btnExp = button(this, "btnExp", QStringLiteral("Експорт"));
-    btnOk = button(this, "btnOk", QStringLiteral("Избор"));
+    btnNew = namedButton(this, "btnNew", QStringLiteral("Нов"));
+    btnEdit = namedButton(this, "btnEdit", QStringLiteral("Редакция"));
+    btnDelete = namedButton(this, "btnDelete", QStringLiteral("Изтриване"));
+    btnPrn = namedButton(this, "btnPrn", QStringLiteral("Печат"));
+    btnExp = namedButton(this, "btnExp", QStringLiteral("Експорт"));
+    btnOk = namedButton(this, "btnOk", QStringLiteral("Избор"));
     btnOk->setVisible(chooser);
-    btnClose = button(this, "btnClose", QStringLiteral("Затвори"));
-    auto *help = button(this, "btnHelp", QStringLiteral("Помощ"));
+    btnClose = namedButton(this, "btnClose", QStringLiteral("Затвори"));
+    auto *help = namedButton(this, "btnHelp", QStringLiteral("Помощ"));
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {btnNew, btnEdit, btnDelete, btnPrn, btnExp})
         buttons->addWidget(b);

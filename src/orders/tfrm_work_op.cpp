@@ -8,6 +8,7 @@
 #include "orders/order_intake.h"
 #include "orders/work_operations_model.h"
 #include "platform/data_grid.h"
+#include "platform/form_widgets.h"
 #include "platform/help_viewer.h"
 
 #include <QAction>
@@ -38,14 +39,6 @@
 namespace morlenta::orders {
 
 namespace {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QAction *action(QToolBar *bar, const char *name, const QString &caption, bool checkable = false)
 {
@@ -118,9 +111,9 @@ TfrmWorkOp::TfrmWorkOp(Session &session, bool chooser, QWidget *parent)
     tree->setExpandsOnDoubleClick(!mayEdit_); // a double-click renames then
     tree->setEditTriggers(mayEdit_ ? QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked
                                    : QAbstractItemView::NoEditTriggers);
-    btnAdd = button(left, "btnAdd", QStringLiteral("Нова група"));
-    btnAddChild = button(left, "btnAddChild", QStringLiteral("Подгрупа"));
-    btnDelete = button(left, "btnDelete", QStringLiteral("Изтриване"));
+    btnAdd = namedButton(left, "btnAdd", QStringLiteral("Нова група"));
+    btnAddChild = namedButton(left, "btnAddChild", QStringLiteral("Подгрупа"));
+    btnDelete = namedButton(left, "btnDelete", QStringLiteral("Изтриване"));
     addRoot = new QFrame(left);
     addRoot->setObjectName(QStringLiteral("addRoot"));
     addRoot->setFrameShape(QFrame::StyledPanel);
@@ -128,8 +121,8 @@ TfrmWorkOp::TfrmWorkOp(Session &session, bool chooser, QWidget *parent)
     eMarka->setObjectName(QStringLiteral("eMarka"));
     eMarka->setEditable(true);
     eMarka->setInsertPolicy(QComboBox::NoInsert);
-    bRecExp = button(addRoot, "bRecExp", QStringLiteral("Запис"));
-    bCancelExp = button(addRoot, "bCancelExp", QStringLiteral("Отказ"));
+    bRecExp = namedButton(addRoot, "bRecExp", QStringLiteral("Запис"));
+    bCancelExp = namedButton(addRoot, "bCancelExp", QStringLiteral("Отказ"));
     auto *rootLayout = new QGridLayout(addRoot);
     rootLayout->addWidget(new QLabel(QStringLiteral("Марка"), addRoot), 0, 0);
     rootLayout->addWidget(eMarka, 0, 1, 1, 2);
@@ -151,7 +144,7 @@ TfrmWorkOp::TfrmWorkOp(Session &session, bool chooser, QWidget *parent)
     eSearch = new QLineEdit(right);
     eSearch->setObjectName(QStringLiteral("eSearch"));
     eSearch->setPlaceholderText(QStringLiteral("Търсене по код (Ctrl+F)"));
-    btnGo = button(right, "btnGo", QStringLiteral("Търси"));
+    btnGo = namedButton(right, "btnGo", QStringLiteral("Търси"));
     model_ = new WorkOperationsModel(*catalogue_, this);
     grid = new DataGrid(right);
     grid->setObjectName(QStringLiteral("grid"));
@@ -185,8 +178,8 @@ TfrmWorkOp::TfrmWorkOp(Session &session, bool chooser, QWidget *parent)
     eWarrantyPrice = amountBox(addOp, "eWarrantyPrice");
     eWorkerPrice = amountBox(addOp, "eWorkerPrice");
     eFromGarant = amountBox(addOp, "eFromGarant");
-    btnRecOp = button(addOp, "btnRecOp", QStringLiteral("Запис"));
-    btnCancelOp = button(addOp, "btnCancelOp", QStringLiteral("Отказ"));
+    btnRecOp = namedButton(addOp, "btnRecOp", QStringLiteral("Запис"));
+    btnCancelOp = namedButton(addOp, "btnCancelOp", QStringLiteral("Отказ"));
     auto *opLayout = new QGridLayout(addOp);
     opLayout->addWidget(new QLabel(QStringLiteral("Код"), addOp), 0, 0);
     opLayout->addWidget(eCode, 0, 1);
@@ -224,8 +217,8 @@ TfrmWorkOp::TfrmWorkOp(Session &session, bool chooser, QWidget *parent)
 
     panButtons = new QFrame(this);
     panButtons->setObjectName(QStringLiteral("panButtons"));
-    btnOk = button(panButtons, "btnOk", QStringLiteral("Избор"));
-    btnCancel = button(panButtons, "btnCancel", QStringLiteral("Отказ"));
+    btnOk = namedButton(panButtons, "btnOk", QStringLiteral("Избор"));
+    btnCancel = namedButton(panButtons, "btnCancel", QStringLiteral("Отказ"));
     auto *panLayout = new QHBoxLayout(panButtons);
     panLayout->addStretch();
     panLayout->addWidget(btnOk);

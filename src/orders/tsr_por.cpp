@@ -14,6 +14,7 @@
 #include "orders/external_dispatch.h"
 #include "orders/external_panel.h"
 #include "orders/tfrm_symp.h"
+#include "platform/form_widgets.h"
 #include "platform/help_viewer.h"
 #include "platform/print_page.h"
 #include "platform/start_number_dialog.h"
@@ -41,36 +42,6 @@
 namespace morlenta::orders {
 
 namespace {
-
-QLineEdit *lineEdit(QWidget *parent, const char *name, int maxLength = 0)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    if (maxLength > 0)
-        e->setMaxLength(maxLength);
-    return e;
-}
-
-QComboBox *comboBox(QWidget *parent, const char *name, bool editable)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    c->setEditable(editable);
-    if (editable) {
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->completer()->setCompletionMode(QCompleter::PopupCompletion);
-        c->completer()->setCaseSensitivity(Qt::CaseInsensitive);
-    }
-    return c;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 void setItems(QComboBox *box, const QStringList &items)
 {
@@ -111,15 +82,15 @@ TsrPor::TsrPor(Session &session, bool atClient, QWidget *parent)
 
     auto *client = new QGroupBox(QStringLiteral("Клиент"), this);
     inputs_ = client;
-    eNomer = lineEdit(client, "eNomer", 9);
+    eNomer = namedLineEdit(client, "eNomer", 9);
     eNomer->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), eNomer));
-    eDate = lineEdit(client, "eDate");
+    eDate = namedLineEdit(client, "eDate");
     eDate->setReadOnly(true);
-    eClientName = lineEdit(client, "eClientName");
-    eClientAdres = lineEdit(client, "eClientAdres");
-    eClientPhone = lineEdit(client, "eClientPhone");
-    btnFirms = button(client, "btnFirms", QStringLiteral("Фирми..."));
+    eClientName = namedLineEdit(client, "eClientName");
+    eClientAdres = namedLineEdit(client, "eClientAdres");
+    eClientPhone = namedLineEdit(client, "eClientPhone");
+    btnFirms = namedButton(client, "btnFirms", QStringLiteral("Фирми..."));
     auto *cg = new QGridLayout(client);
     cg->addWidget(new QLabel(QStringLiteral("Поръчка №"), client), 0, 0);
     cg->addWidget(eNomer, 0, 1);
@@ -135,39 +106,39 @@ TsrPor::TsrPor(Session &session, bool atClient, QWidget *parent)
 
     auto *device = new QGroupBox(QStringLiteral("Уред"), this);
     inputs2_ = device;
-    eArt = comboBox(device, "eArt", true);
-    eMarka = comboBox(device, "eMarka", true);
-    eModels = comboBox(device, "eModels", true);
-    eSerial = lineEdit(device, "eSerial");
+    eArt = namedComboBox(device, "eArt", true);
+    eMarka = namedComboBox(device, "eMarka", true);
+    eModels = namedComboBox(device, "eModels", true);
+    eSerial = namedLineEdit(device, "eSerial");
     eSerial->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9A-Za-z-]*")), eSerial));
-    eAksPop = lineEdit(device, "eAksPop");
+    eAksPop = namedLineEdit(device, "eAksPop");
     eDefect = new QPlainTextEdit(device);
     eDefect->setObjectName(QStringLiteral("eDefect"));
     eDefect->setTabChangesFocus(true);
-    addDefect = button(device, "addDefect", QStringLiteral("Симптоми..."));
-    eFiscal = lineEdit(device, "eFiscal");
-    eTaxAdmin = lineEdit(device, "eTaxAdmin");
+    addDefect = namedButton(device, "addDefect", QStringLiteral("Симптоми..."));
+    eFiscal = namedLineEdit(device, "eFiscal");
+    eTaxAdmin = namedLineEdit(device, "eTaxAdmin");
     eTaxAdmin->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[ А-я]*")), eTaxAdmin));
-    eNote = lineEdit(device, "eNote");
-    eMore = lineEdit(device, "eMore");
-    cmbClerk = comboBox(device, "cmbClerk", false);
-    cmbWarr = comboBox(device, "cmbWarr", false);
-    cmbGarant = comboBox(device, "cmbGarant", false);
-    cmbType = comboBox(device, "cmbType", false);
+    eNote = namedLineEdit(device, "eNote");
+    eMore = namedLineEdit(device, "eMore");
+    cmbClerk = namedComboBox(device, "cmbClerk", false);
+    cmbWarr = namedComboBox(device, "cmbWarr", false);
+    cmbGarant = namedComboBox(device, "cmbGarant", false);
+    cmbType = namedComboBox(device, "cmbType", false);
     cmbType->addItems({QStringLiteral("Нормален"), QStringLiteral("Бърз"), QStringLiteral("Спешен")});
     backDate = new QDateEdit(device);
     backDate->setObjectName(QStringLiteral("backDate"));
     backDate->setCalendarPopup(true);
     backDate->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     lblDate = new QLabel(QStringLiteral("Дата на връщане"), device);
-    cmbPlace = comboBox(device, "cmbPlace", false);
+    cmbPlace = namedComboBox(device, "cmbPlace", false);
     cmbPlace->addItems({QStringLiteral("В сервиза"), QStringLiteral("На адрес на клиента")});
-    cmbTime = comboBox(device, "cmbTime", true);
+    cmbTime = namedComboBox(device, "cmbTime", true);
     cmbTime->addItems({QStringLiteral("сутрин"), QStringLiteral("обед"), QStringLiteral("следобед")});
     cmbTime->lineEdit()->setMaxLength(10);
-    btnCheck = button(device, "btnCheck", QStringLiteral("Предишни ремонти"));
+    btnCheck = namedButton(device, "btnCheck", QStringLiteral("Предишни ремонти"));
     auto *dg = new QGridLayout(device);
     int r = 0;
     auto row = [&](const QString &label, QWidget *w, QWidget *extra = nullptr) {
@@ -201,11 +172,11 @@ TsrPor::TsrPor(Session &session, bool atClient, QWidget *parent)
     chkPrn->setChecked(true);
     chkExt = new QCheckBox(QStringLiteral("Изпращане към външен сервиз"), this);
     chkExt->setObjectName(QStringLiteral("chkExt"));
-    btnRec = button(this, "btnRec", QStringLiteral("Запис"));
-    btnCancel = button(this, "btnCancel", QStringLiteral("Отказ"));
-    prnProt = button(this, "prnProt", QStringLiteral("Протокол"));
+    btnRec = namedButton(this, "btnRec", QStringLiteral("Запис"));
+    btnCancel = namedButton(this, "btnCancel", QStringLiteral("Отказ"));
+    prnProt = namedButton(this, "prnProt", QStringLiteral("Протокол"));
     prnProt->setEnabled(false);
-    auto *help = button(this, "Action1", QStringLiteral("Помощ"));
+    auto *help = namedButton(this, "Action1", QStringLiteral("Помощ"));
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(chkPrn);
