@@ -4,8 +4,7 @@
 #include "data/database.h"
 #include "orders/order_settlement.h"
 #include "orders/tfrm_otchet.h"
-#include "support/db_fixture.h"
-#include "support/fake_prompt.h"
+#include "support/session_fixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,25 +14,16 @@
 
 using namespace morlenta;
 using namespace morlenta::orders;
-using morlenta::test::DbTest;
-using morlenta::test::FakePrompt;
+using morlenta::test::SessionTest;
 
-class OrderWindow : public DbTest {
+class OrderWindow : public SessionTest {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
+        SessionTest::SetUp();
         if (IsSkipped())
             return;
-        prefs = std::make_unique<Preferences>(db());
-        prefs->fillDefaults(QDate::currentDate());
         prefs->setNum(QLatin1String(Pref::Taksa), 10);
-        session.db = &db();
-        session.prompt = &prompt;
-        session.settings = &settings();
-        session.prefs = prefs.get();
-        session.clerkId = 1;
-        session.clerkName = QStringLiteral("Администратор");
         technician =
             int(db().insert(QStringLiteral("clerks"), {{QStringLiteral("Name"), QStringLiteral("Техник")},
                                                        {QStringLiteral("Active"), true},
@@ -77,9 +67,6 @@ protected:
         e->selectAll();
         QTest::keyClicks(e, text);
     }
-    FakePrompt prompt;
-    Session session;
-    std::unique_ptr<Preferences> prefs;
     int technician = 0;
     OperationChoice operation;
     qint64 part = 0;

@@ -9,15 +9,14 @@
 #include "orders/tfrm_symp.h"
 #include "orders/tsr_por.h"
 #include "platform/data_grid.h"
-#include "support/db_fixture.h"
-#include "support/fake_prompt.h"
+#include "support/session_fixture.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -27,8 +26,7 @@
 
 using namespace morlenta;
 using namespace morlenta::orders;
-using morlenta::test::DbTest;
-using morlenta::test::FakePrompt;
+using morlenta::test::SessionTest;
 
 namespace {
 
@@ -57,23 +55,18 @@ QString rightsWithout(int position)
 
 } // namespace
 
-class OrderWindows : public DbTest {
+class OrderWindows : public SessionTest {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
+        SessionTest::SetUp();
         if (IsSkipped())
             return;
         // Plain-text templates: the printed text can be read back.
         settings().setValue(QLatin1String(Local::Printer), QStringLiteral("Matrix"));
         folder = tempPath(QStringLiteral("templates"));
         documents::installDefaultTemplates(folder);
-        session.db = &db();
-        session.prompt = &prompt;
-        session.settings = &settings();
         session.templatesFolder = folder;
-        session.clerkName = QStringLiteral("Администратор");
-        session.rights = rightsWithout(0);
     }
     void hook(TsrPor &w)
     {
@@ -98,8 +91,6 @@ protected:
         in.returnDate = QDate::currentDate();
         return OrderIntake(db()).save(in, 0, QDate::currentDate(), QTime::currentTime()).number;
     }
-    FakePrompt prompt;
-    Session session;
     QString folder;
     QStringList asked;
     QList<Printed> printed;
