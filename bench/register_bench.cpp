@@ -334,7 +334,7 @@ static void BM_RegisterWindow(benchmark::State &state)
     state.counters["fit_ms"] = double(fit.nsecsElapsed()) / 1e6;
 }
 
-static void registerArgs(benchmark::internal::Benchmark *b)
+static void shopArgs(benchmark::internal::Benchmark *b)
 {
     for (int64_t engine : {0, 1})
         for (int64_t orders : {10000, 100000, 1000000})
@@ -342,6 +342,11 @@ static void registerArgs(benchmark::internal::Benchmark *b)
                 b->Args({engine, orders, c});
     b->ArgNames({"pg", "orders", "case"});
     b->Unit(benchmark::kMillisecond);
+}
+
+static void registerArgs(benchmark::internal::Benchmark *b)
+{
+    shopArgs(b);
     b->UseRealTime();
 }
 
@@ -352,12 +357,7 @@ BENCHMARK(BM_RegisterGrid)->Apply(registerArgs);
 // The window's own time is the time to its first rows on screen.
 static void windowArgs(benchmark::internal::Benchmark *b)
 {
-    for (int64_t engine : {0, 1})
-        for (int64_t orders : {10000, 100000, 1000000})
-            for (int64_t c = Open; c <= ClientNamePlain; ++c)
-                b->Args({engine, orders, c});
-    b->ArgNames({"pg", "orders", "case"});
-    b->Unit(benchmark::kMillisecond);
+    shopArgs(b);
     b->UseManualTime();
 }
 
