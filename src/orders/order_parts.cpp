@@ -314,4 +314,10 @@ bool holdsParts(data::Database &db, qint64 idClerk)
     return !db.scalar(QStringLiteral("select id from PartsInClerks where idClerk = ?"), {idClerk}).isNull();
 }
 
+QString latestReplacementSerial(data::Database &db, qint64 idPor)
+{
+    return db.scalar(QStringLiteral("select newSN from replaceSN where idPor = ? order by id desc"), {idPor})
+        .toString();
+}
+
 } // namespace morlenta::orders

@@ -73,6 +73,9 @@ struct TakeBackResult {
 TakeBackResult takeBackPart(Session &session, qint64 idPor, qint64 lineId, const QString &orderSerial,
                             const QDateTime &when = QDateTime::currentDateTime());
 
+// The new serial of the order's latest serial replacement (for the serial-change card).
+QString latestReplacementSerial(data::Database &db, qint64 idPor);
+
 // The shop's stock (amnt > 0) with type and brand names; the name and number
 // texts, when given, are like patterns with the user's "*" wildcard.
 stock::Statement shopStockStatement(const data::Database &db, const QString &partText,

@@ -179,6 +179,57 @@ void markWaitingForParts(data::Database &db, qint64 idPor, const QString &user, 
     });
 }
 
+QList<ExternalRow> externalRows(data::Database &db, qint64 idPor)
+{
+    QList<ExternalRow> rows;
+    QSqlQuery q = db.exec(
+        QStringLiteral(
+            "select Contragent, DateSend, DateBack, success from externals where idPor = ? order by id"),
+        {idPor});
+    while (q.next())
+        rows.append({q.value(0).toString(), q.value(1).toDate(), q.value(2).toDate(), q.value(3).toBool()});
+    return rows;
+}
+
+QList<RegisterPart> registerParts(data::Database &db, qint64 idPor)
+{
+    QList<RegisterPart> rows;
+    QSqlQuery q =
+        db.exec(QStringLiteral("select p.Part, m.Marka, t.Type, pp.amnt, pp.priceLV from PartsInPor pp "
+                               "left join parts p on p.id = pp.idPart "
+                               "left join partMarka m on m.id = p.idMarka "
+                               "left join typeparts t on t.id = p.TypeID "
+                               "where pp.idPor = ? order by pp.id"),
+                {idPor});
+    while (q.next())
+        rows.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toInt(),
+                     q.value(4).toDouble()});
+    return rows;
+}
+
+QHash<int, QString> clerkNames(data::Database &db)
+{
+    QHash<int, QString> names;
+    QSqlQuery q = db.exec(QStringLiteral("select id, Name from clerks"));
+    while (q.next())
+        names.insert(q.value(0).toInt(), q.value(1).toString());
+    return names;
+}
+
+QSet<qint64> ordersSentOut(data::Database &db)
+{
+    QSet<qint64> ids;
+    QSqlQuery q = db.exec(QStringLiteral("select distinct idPor from externals"));
+    while (q.next())
+        ids.insert(q.value(0).toLongLong());
+    return ids;
+}
+
+void saveOrderNote(data::Database &db, qint64 idPor, const QString &note)
+{
+    db.execute(QStringLiteral("update porychka set por_note = ? where idPor = ?"), {note, idPor});
+}
+
 void correctPeriod(QDate &from, QDate &to, bool fromChanged, const QDate &today)
 {
     if (fromChanged) {

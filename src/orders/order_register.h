@@ -4,7 +4,9 @@
 // and the small changes made from the list (waiting for parts).
 
 #include <QDate>
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -75,6 +77,24 @@ OrderCommands orderCommands(bool ready, bool payed, int porState, const QString 
 // The note gets "Чака части, <date> - <user>" and the order state 2.
 void markWaitingForParts(data::Database &db, qint64 idPor, const QString &user, const QDate &today);
 QString waitingNote(const QString &note, const QString &user, const QDate &today);
+
+// What the register shows beside the current order.
+struct ExternalRow {
+    QString contragent;
+    QDate sent, back;
+    bool success = false;
+};
+QList<ExternalRow> externalRows(data::Database &db, qint64 idPor);
+struct RegisterPart {
+    QString part, marka, type;
+    int amnt = 0;
+    double priceLV = 0;
+};
+QList<RegisterPart> registerParts(data::Database &db, qint64 idPor);
+// Every clerk's name by id, and the orders that were ever sent out.
+QHash<int, QString> clerkNames(data::Database &db);
+QSet<qint64> ordersSentOut(data::Database &db);
+void saveOrderNote(data::Database &db, qint64 idPor, const QString &note);
 
 // Period corrections of the two date boxes; `fromChanged` tells which one the user moved.
 void correctPeriod(QDate &from, QDate &to, bool fromChanged, const QDate &today);

@@ -11,6 +11,7 @@
 #include "documents/document_templates.h"
 #include "documents/document_values.h"
 #include "finance/rates.h"
+#include "orders/order_register.h"
 #include "platform/form_widgets.h"
 
 #include <QComboBox>
@@ -456,9 +457,7 @@ void TfrmOtchet::fillTechnicians()
             int at = hasExternal_ ? cmbClerks->count() - 1 : cmbClerks->findText(session_.clerkName);
             cmbClerks->setCurrentIndex(at >= 0 ? at : 0);
         } else {
-            const QString name =
-                session_.db->scalar(QStringLiteral("select Name from clerks where id = ?"), {order_.idClerk})
-                    .toString();
+            const QString name = clerkNames(*session_.db).value(order_.idClerk);
             const int at = cmbClerks->findText(name);
             if (at < 0 || name.isEmpty()) {
                 cmbClerks->setCurrentIndex(0);

@@ -13,6 +13,7 @@
 #include "orders/external_dispatch.h"
 #include "orders/external_panel.h"
 #include "orders/order_intake.h"
+#include "orders/order_work.h"
 #include "platform/data_grid.h"
 #include "platform/form_widgets.h"
 
@@ -67,27 +68,21 @@ QTableView *smallTable(QWidget *parent, const char *name, QStandardItemModel *mo
     return t;
 }
 
-void fillModel(QStandardItemModel *model, QSqlQuery q, const QStringList &captions)
+void fillModel(QStandardItemModel *model, const QList<QStringList> &rows, const QStringList &captions)
 {
     model->clear();
     model->setHorizontalHeaderLabels(captions);
-    while (q.next()) {
+    for (const QStringList &cells : rows) {
         QList<QStandardItem *> row;
-        for (int c = 0; c < captions.size(); ++c) {
-            const QVariant v = q.value(c);
-            auto *item = new QStandardItem;
-            if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
-                item->setText(amountText(v.toDouble()).trimmed());
-            else if (v.typeId() == QMetaType::QDate)
-                item->setText(dateText(v.toDate()));
-            else if (v.typeId() == QMetaType::Bool)
-                item->setText(v.toBool() ? QStringLiteral("да") : QStringLiteral("не"));
-            else
-                item->setText(v.toString());
-            row << item;
-        }
+        for (const QString &text : cells)
+            row << new QStandardItem(text);
         model->appendRow(row);
     }
+}
+
+QString amount(double v)
+{
+    return amountText(v).trimmed();
 }
 
 // The state column's picture: a sign before the state's text.
@@ -397,10 +392,7 @@ void TfrmSprPor::fillLists()
     technicians_ = registerTechnicians(*session_.db);
     eClerk->clear();
     eClerk->addItem(QStringLiteral("Без избор"));
-    clerkNames_.clear();
-    QSqlQuery q = session_.db->exec(QStringLiteral("select id, Name from clerks"));
-    while (q.next())
-        clerkNames_.insert(q.value(0).toInt(), q.value(1).toString());
+    clerkNames_ = clerkNames(*session_.db);
     for (const RegisterTechnician &t : technicians_)
         eClerk->addItem(t.listed);
 }
@@ -548,10 +540,7 @@ void TfrmSprPor::runQuery(const RegisterQuery &q)
             session_.prompt->show(Prompt::errorCaption(), e.message(), PromptIcon::Error);
             return;
         }
-        withExternal_.clear();
-        QSqlQuery ext = session_.db->exec(QStringLiteral("select distinct idPor from externals"));
-        while (ext.next())
-            withExternal_.insert(ext.value(0).toLongLong());
+        withExternal_ = ordersSentOut(*session_.db);
     }
     setEnabled(true);
     lblFilter->setText(q.description);
@@ -612,32 +601,28 @@ void TfrmSprPor::currentChanged()
 
 void TfrmSprPor::loadRelated(qint64 idPor)
 {
-    fillModel(
-        extModel_,
-        session_.db->exec(QStringLiteral("select Contragent, DateSend, DateBack, success from externals "
-                                         "where idPor = ? order by id"),
-                          {idPor}),
-        {QStringLiteral("Сервиз"), QStringLiteral("Изпратена"), QStringLiteral("Върната"),
-         QStringLiteral("Успешно")});
+    QList<QStringList> rows;
+    for (const ExternalRow &e : externalRows(*session_.db, idPor))
+        rows << QStringList{e.contragent, dateText(e.sent), dateText(e.back),
+                            e.success ? QStringLiteral("да") : QStringLiteral("не")};
+    fillModel(extModel_, rows,
+              {QStringLiteral("Сервиз"), QStringLiteral("Изпратена"), QStringLiteral("Върната"),
+               QStringLiteral("Успешно")});
     tExt->setVisible(extModel_->rowCount() > 0);
     eNote->setPlainText(dtPor->currentValue(QStringLiteral("por_note")).toString());
     if (!pnlInfo->isVisible())
         return;
-    fillModel(partsModel_,
-              session_.db->exec(
-                  QStringLiteral("select p.Part, m.Marka, t.Type, pp.amnt, pp.priceLV from PartsInPor pp "
-                                 "left join parts p on p.id = pp.idPart "
-                                 "left join partMarka m on m.id = p.idMarka "
-                                 "left join typeparts t on t.id = p.TypeID "
-                                 "where pp.idPor = ? order by pp.id"),
-                  {idPor}),
+    rows.clear();
+    for (const RegisterPart &p : registerParts(*session_.db, idPor))
+        rows << QStringList{p.part, p.marka, p.type, QString::number(p.amnt), amount(p.priceLV)};
+    fillModel(partsModel_, rows,
               {QStringLiteral("Част"), QStringLiteral("Марка"), QStringLiteral("Вид"), QStringLiteral("Бр."),
                QStringLiteral("Цена")});
-    fillModel(
-        trudModel_,
-        session_.db->exec(
-            QStringLiteral("select Trud, Pr1, Pr2 from Jobs_In_Por where idPor = ? order by id"), {idPor}),
-        {QStringLiteral("Операция"), QStringLiteral("Цена"), QStringLiteral("Техник")});
+    rows.clear();
+    for (const WorkLine &w : workLines(*session_.db, idPor))
+        rows << QStringList{w.trud, amount(w.pr1), amount(w.pr2)};
+    fillModel(trudModel_, rows,
+              {QStringLiteral("Операция"), QStringLiteral("Цена"), QStringLiteral("Техник")});
 }
 
 void TfrmSprPor::reload()
@@ -658,8 +643,7 @@ void TfrmSprPor::saveNote()
     const qint64 id = currentOrder();
     if (id == 0 || eNote->isReadOnly())
         return;
-    session_.db->execute(QStringLiteral("update porychka set por_note = ? where idPor = ?"),
-                         {eNote->toPlainText(), id});
+    saveOrderNote(*session_.db, id, eNote->toPlainText());
     runQuery(query_);
 }
 

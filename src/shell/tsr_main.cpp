@@ -287,11 +287,7 @@ void TsrMain::bindOrderWindow(orders::TfrmOtchet &w)
             const orders::IssueResult r =
                 orders::issuePart(session_, w.orderNumber(), w.orderSerial(), picker->pick());
             if (r.ok && r.serialReplaced)
-                *newSerial = session_.db
-                                 ->scalar(QStringLiteral(
-                                              "select newSN from replaceSN where idPor = ? order by id desc"),
-                                          {w.orderNumber()})
-                                 .toString();
+                *newSerial = orders::latestReplacementSerial(*session_.db, w.orderNumber());
             return r.ok;
         } catch (const data::DbError &e) {
             session_.prompt->show(Prompt::errorCaption(), e.message(), PromptIcon::Error);
