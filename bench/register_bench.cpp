@@ -120,8 +120,10 @@ data::Database *shop(benchmark::State &state)
     const auto key = std::pair{state.range(0), state.range(1)};
     auto &db = shops[key];
     if (!db) {
-        if (onServer(key.first) && serverUrl().isEmpty())
+        if (onServer(key.first) && serverUrl().isEmpty()) {
+            state.SkipWithError("no PostgreSQL server named");
             return nullptr;
+        }
         db = onServer(key.first) ? openServerShop(int(key.second)) : openSqliteShop(int(key.second));
     }
     return db.get();
@@ -194,10 +196,8 @@ void label(benchmark::State &state, int rows)
 static void BM_RegisterRows(benchmark::State &state)
 {
     data::Database *db = shop(state);
-    if (!db) {
-        state.SkipWithError("no PostgreSQL server named");
+    if (!db)
         return;
-    }
     const orders::RegisterQuery q = registerQuery(*db, state.range(2));
     int rows = 0;
     for (auto _ : state) {
@@ -213,10 +213,8 @@ static void BM_RegisterRows(benchmark::State &state)
 static void BM_RegisterCount(benchmark::State &state)
 {
     data::Database *db = shop(state);
-    if (!db) {
-        state.SkipWithError("no PostgreSQL server named");
+    if (!db)
         return;
-    }
     const orders::RegisterQuery q = registerQuery(*db, state.range(2));
     int rows = 0;
     for (auto _ : state)
@@ -229,10 +227,8 @@ static void BM_RegisterCount(benchmark::State &state)
 static void BM_RegisterFirstRows(benchmark::State &state)
 {
     data::Database *db = shop(state);
-    if (!db) {
-        state.SkipWithError("no PostgreSQL server named");
+    if (!db)
         return;
-    }
     const orders::RegisterQuery q = registerQuery(*db, state.range(2));
     int rows = 0;
     for (auto _ : state) {
@@ -252,10 +248,8 @@ static void BM_RegisterFirstRows(benchmark::State &state)
 static void BM_RegisterGrid(benchmark::State &state)
 {
     data::Database *db = shop(state);
-    if (!db) {
-        state.SkipWithError("no PostgreSQL server named");
+    if (!db)
         return;
-    }
     const orders::RegisterQuery q = registerQuery(*db, state.range(2));
     int rows = 0;
     for (auto _ : state) {
@@ -276,10 +270,8 @@ static void BM_RegisterGrid(benchmark::State &state)
 static void BM_RegisterWindow(benchmark::State &state)
 {
     data::Database *db = shop(state);
-    if (!db) {
-        state.SkipWithError("no PostgreSQL server named");
+    if (!db)
         return;
-    }
     if (state.range(2) > SerialPart) {
         state.SkipWithError("the window has no search without the index");
         return;

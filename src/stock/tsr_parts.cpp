@@ -7,6 +7,7 @@
 #include "common/session.h"
 #include "data/database.h"
 #include "platform/data_grid.h"
+#include "platform/form_widgets.h"
 #include "platform/help_viewer.h"
 #include "stock/tsr_type.h"
 
@@ -29,14 +30,6 @@
 namespace morlenta::stock {
 
 namespace {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QAction *action(QObject *parent, const char *name, const QString &text, bool checkable = false)
 {
@@ -89,9 +82,9 @@ TsrParts::TsrParts(Session &session, BarcodeScanner *scanner, QWidget *parent)
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    btnIns = button(Panel1, "btnIns", QStringLiteral("Нов"));
-    btnEdit = button(Panel1, "btnEdit", QStringLiteral("Редакция"));
-    btnExit = button(Panel1, "btnExit", QStringLiteral("Изход"));
+    btnIns = namedButton(Panel1, "btnIns", QStringLiteral("Нов"));
+    btnEdit = namedButton(Panel1, "btnEdit", QStringLiteral("Редакция"));
+    btnExit = namedButton(Panel1, "btnExit", QStringLiteral("Изход"));
     auto *top = new QHBoxLayout(Panel1);
     top->setContentsMargins(0, 0, 0, 0);
     top->addWidget(btnIns);
@@ -101,7 +94,7 @@ TsrParts::TsrParts(Session &session, BarcodeScanner *scanner, QWidget *parent)
 
     Panel3 = new QWidget(this);
     Panel3->setObjectName(QStringLiteral("Panel3"));
-    btnAutoWidth = button(Panel3, "btnAutoWidth", QStringLiteral("Ширина по съдържанието"));
+    btnAutoWidth = namedButton(Panel3, "btnAutoWidth", QStringLiteral("Ширина по съдържанието"));
     auto *tools = new QHBoxLayout(Panel3);
     tools->setContentsMargins(0, 0, 0, 0);
     tools->addWidget(btnAutoWidth);
@@ -226,8 +219,8 @@ void TsrParts::buildSearchPanel()
     chk3 = check("chk3", QStringLiteral("Каталози"));
     chk4 = check("chk4", QStringLiteral("Баркод"));
     chk1->setChecked(true);
-    btnSpr = button(pSearch, "btnSpr", QStringLiteral("Търси"));
-    BitBtn1 = button(pSearch, "BitBtn1", QStringLiteral("Затвори"));
+    btnSpr = namedButton(pSearch, "btnSpr", QStringLiteral("Търси"));
+    BitBtn1 = namedButton(pSearch, "BitBtn1", QStringLiteral("Затвори"));
     auto *row = new QHBoxLayout(pSearch);
     row->addWidget(new QLabel(QStringLiteral("Търси:"), pSearch));
     row->addWidget(searchStr, 1);
@@ -254,9 +247,9 @@ void TsrParts::buildEditPanel()
     LookType->setObjectName(QStringLiteral("LookType"));
     lookMarka = new QComboBox(pEdit);
     lookMarka->setObjectName(QStringLiteral("lookMarka"));
-    Button1 = button(pEdit, "Button1", QStringLiteral("..."));
+    Button1 = namedButton(pEdit, "Button1", QStringLiteral("..."));
     Button1->setToolTip(QStringLiteral("Типове части"));
-    btnAddMarka = button(pEdit, "btnAddMarka", QStringLiteral("..."));
+    btnAddMarka = namedButton(pEdit, "btnAddMarka", QStringLiteral("..."));
     btnAddMarka->setToolTip(QStringLiteral("Марки (производители)"));
     ePartNo = new QLineEdit(pEdit);
     ePartNo->setObjectName(QStringLiteral("ePartNo"));
@@ -277,8 +270,8 @@ void TsrParts::buildEditPanel()
             moreInfo->moveCursor(QTextCursor::End);
         }
     });
-    btnRec = button(pEdit, "btnRec", QStringLiteral("Запис"));
-    btnCancel = button(pEdit, "btnCancel", QStringLiteral("Отказ"));
+    btnRec = namedButton(pEdit, "btnRec", QStringLiteral("Запис"));
+    btnCancel = namedButton(pEdit, "btnCancel", QStringLiteral("Отказ"));
 
     auto withButton = [this](QWidget *field, QPushButton *b) {
         auto *w = new QWidget(pEdit);

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "platform/data_grid.h"
+#include "platform/form_widgets.h"
 #include "platform/help_viewer.h"
 
 #include <QAction>
@@ -15,18 +16,6 @@
 #include <QVBoxLayout>
 
 namespace morlenta::stock {
-
-namespace {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 TsrType::TsrType(data::Database &db, Prompt &prompt, NameListKind kind, QWidget *parent)
     : QDialog(parent), list_(db, prompt, kind)
@@ -45,9 +34,9 @@ TsrType::TsrType(data::Database &db, Prompt &prompt, NameListKind kind, QWidget 
     grid->setColumnVisible(list_.keyColumn(), false);
     grid->setColumnCaption(list_.textColumn(), brands ? QStringLiteral("Марка") : QStringLiteral("Тип"));
 
-    btnIns = button(this, "btnIns", QStringLiteral("Нов"));
-    btnEdit = button(this, "btnEdit", QStringLiteral("Редакция"));
-    btnExit = button(this, "btnExit", QStringLiteral("Изход"));
+    btnIns = namedButton(this, "btnIns", QStringLiteral("Нов"));
+    btnEdit = namedButton(this, "btnEdit", QStringLiteral("Редакция"));
+    btnExit = namedButton(this, "btnExit", QStringLiteral("Изход"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnIns);
     buttons->addWidget(btnEdit);
@@ -66,9 +55,9 @@ TsrType::TsrType(data::Database &db, Prompt &prompt, NameListKind kind, QWidget 
     dbType->setObjectName(QStringLiteral("dbType"));
     if (list_.maxLength() > 0)
         dbType->setMaxLength(list_.maxLength());
-    btnRec = button(pEdit, "btnRec", QStringLiteral("Запис"));
+    btnRec = namedButton(pEdit, "btnRec", QStringLiteral("Запис"));
     btnRec->setDefault(true);
-    btnCancel = button(pEdit, "btnCancel", QStringLiteral("Отказ"));
+    btnCancel = namedButton(pEdit, "btnCancel", QStringLiteral("Отказ"));
     auto *panel = new QVBoxLayout(pEdit);
     panel->addWidget(new QLabel(brands ? QStringLiteral("Марка:") : QStringLiteral("Тип:"), pEdit));
     panel->addWidget(dbType);
