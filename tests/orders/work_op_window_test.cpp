@@ -4,8 +4,7 @@
 #include "orders/tfrm_work_op.h"
 #include "orders/work_operations.h"
 #include "platform/data_grid.h"
-#include "support/db_fixture.h"
-#include "support/fake_prompt.h"
+#include "support/session_fixture.h"
 
 #include <QAction>
 #include <QFrame>
@@ -18,20 +17,15 @@
 
 using namespace morlenta;
 using namespace morlenta::orders;
-using morlenta::test::DbTest;
-using morlenta::test::FakePrompt;
+using morlenta::test::SessionTest;
 
-class WorkOpWindow : public DbTest {
+class WorkOpWindow : public SessionTest {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
+        SessionTest::SetUp();
         if (IsSkipped())
             return;
-        session.db = &db();
-        session.prompt = &prompt;
-        session.settings = &settings();
-        session.rights = QString(60, QLatin1Char('1'));
         OrderIntake(db()).addBrand(QStringLiteral("NOKIA"));
         WorkOperations ops(db(), prompt);
         nokia = ops.addRoot(QStringLiteral("NOKIA"));
@@ -48,8 +42,6 @@ protected:
             ops.saveOperation(op);
         }
     }
-    FakePrompt prompt;
-    Session session;
     int nokia = 0, displays = 0;
 };
 

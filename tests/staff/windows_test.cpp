@@ -7,8 +7,7 @@
 #include "staff/rights_tree.h"
 #include "staff/tsr_add_clerk.h"
 #include "staff/tsr_clerks.h"
-#include "support/db_fixture.h"
-#include "support/fake_prompt.h"
+#include "support/session_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,20 +22,15 @@
 
 using namespace morlenta;
 using namespace morlenta::staff;
-using morlenta::test::DbTest;
-using morlenta::test::FakePrompt;
+using morlenta::test::SessionTest;
 
-class ClerkWindowsTest : public DbTest {
+class ClerkWindowsTest : public SessionTest {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
+        SessionTest::SetUp();
         if (IsSkipped())
             return;
-        session.db = &db();
-        session.prompt = &prompt;
-        session.settings = &settings();
-        session.clerkId = 1;
     }
     int storeClerk(const QString &name, int worker = KindTechnician, bool active = true)
     {
@@ -56,8 +50,6 @@ protected:
             ++n;
         return n;
     }
-    FakePrompt prompt;
-    Session session;
 };
 
 TEST_P(ClerkWindowsTest, NewClerkWithKindLevelAndRights)
