@@ -2,6 +2,7 @@
 
 #include "common/local_settings.h"
 #include "common/prompt.h"
+#include "common/session.h"
 #include "documents/cp1251.h"
 #include "documents/rtf_reader.h"
 
@@ -134,6 +135,14 @@ FilledDocument fillTemplate(DocumentKind kind, const QString &folder, bool matri
     }
     out.ok = true;
     return out;
+}
+
+FilledDocument fillTemplate(DocumentKind kind, const Session &session,
+                            const std::function<Placeholders(bool matrix)> &values)
+{
+    const bool matrix = matrixMode(*session.settings);
+    return fillTemplate(kind, session.templatesFolder, matrix, values(matrix), *session.prompt,
+                        session.printFooter);
 }
 
 } // namespace morlenta::documents

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QTextDocument;
@@ -13,6 +14,7 @@ class QTextDocument;
 namespace morlenta {
 class Prompt;
 class LocalSettings;
+struct Session;
 } // namespace morlenta
 
 namespace morlenta::documents {
@@ -46,5 +48,10 @@ struct FilledDocument {
 // through `prompt` and gives ok = false.
 FilledDocument fillTemplate(DocumentKind kind, const QString &folder, bool matrix, const Placeholders &values,
                             Prompt &prompt, const QString &printFooter);
+// The same for a session: its database's templates, this computer's printer
+// mode (which `values` gets, as dot-matrix documents are laid out apart) and
+// the print footer.
+FilledDocument fillTemplate(DocumentKind kind, const Session &session,
+                            const std::function<Placeholders(bool matrix)> &values);
 
 } // namespace morlenta::documents

@@ -686,12 +686,10 @@ void TfrmOtchet::btnDelPartClick()
 
 void TfrmOtchet::btnProtSNClick()
 {
-    const bool matrix = documents::matrixMode(*session_.settings);
-    const auto doc = documents::fillTemplate(
-        documents::DocumentKind::ChangeSn, session_.templatesFolder, matrix,
-        documents::changeSnValues(documents::loadOrderData(*session_.db, int(idPor_)),
-                                  documents::loadShopData(*session_.db), newSerial_, matrix),
-        *session_.prompt, session_.printFooter);
+    const auto doc = documents::fillTemplate(documents::DocumentKind::ChangeSn, session_, [&](bool matrix) {
+        return documents::changeSnValues(documents::loadOrderData(*session_.db, int(idPor_)),
+                                         documents::loadShopData(*session_.db), newSerial_, matrix);
+    });
     if (doc.ok)
         output(doc, QStringLiteral("Смяна на сериен номер към поръчка № %1").arg(idPor_));
 }

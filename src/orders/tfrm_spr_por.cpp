@@ -701,16 +701,15 @@ void TfrmSprPor::prnPorClick()
     }
     const QString kind = dtPor->currentValue(QStringLiteral("codeGet")).toString();
     const bool field = kind == QLatin1String(kOrderMounting) || kind == QLatin1String(kOrderMaintenance);
-    const bool matrix = documents::matrixMode(*session_.settings);
     const documents::OrderData order = documents::loadOrderData(*session_.db, int(id));
     const documents::ShopData shop = documents::loadShopData(*session_.db);
-    const auto doc =
-        field ? documents::fillTemplate(documents::DocumentKind::Conditioners, session_.templatesFolder,
-                                        matrix, documents::conditionerValues(order, shop, matrix),
-                                        *session_.prompt, documents::conditionerFooter())
-              : documents::fillTemplate(documents::DocumentKind::ServiceCard, session_.templatesFolder,
-                                        matrix, documents::serviceCardValues(order, shop, matrix),
-                                        *session_.prompt, session_.printFooter);
+    // The air-conditioner card brings its own footer.
+    const auto doc = documents::fillTemplate(
+        field ? documents::DocumentKind::Conditioners : documents::DocumentKind::ServiceCard, session_,
+        [&](bool matrix) {
+            return field ? documents::conditionerValues(order, shop, matrix)
+                         : documents::serviceCardValues(order, shop, matrix);
+        });
     if (doc.ok)
         output(doc, QStringLiteral("Сервизна карта № %1").arg(id));
 }

@@ -531,11 +531,9 @@ void TsrPor::printProtocol()
     p.taxAdmin = saved_.taxAdmin;
     p.today = today_;
     p.now = result_.protocolTime;
-    const bool matrix = documents::matrixMode(*session_.settings);
-    const auto doc =
-        documents::fillTemplate(documents::DocumentKind::Protocol, session_.templatesFolder, matrix,
-                                documents::protocolValues(p, documents::loadShopData(*session_.db)),
-                                *session_.prompt, session_.printFooter);
+    const auto doc = documents::fillTemplate(documents::DocumentKind::Protocol, session_, [&](bool) {
+        return documents::protocolValues(p, documents::loadShopData(*session_.db));
+    });
     if (doc.ok)
         output(doc, QStringLiteral("Протокол № %1").arg(result_.protocolNumber));
 }
@@ -568,11 +566,10 @@ void TsrPor::printServiceCard(const IntakeInput &in)
     c.visitDate = in.returnDate;
     c.partOfDay = in.partOfDay;
     c.moreInfo = eMore->text();
-    const bool matrix = documents::matrixMode(*session_.settings);
-    const auto doc = documents::fillTemplate(
-        documents::DocumentKind::ServiceCard, session_.templatesFolder, matrix,
-        documents::serviceCardValues(c, documents::loadShopData(*session_.db), matrix), *session_.prompt,
-        session_.printFooter);
+    const auto doc =
+        documents::fillTemplate(documents::DocumentKind::ServiceCard, session_, [&](bool matrix) {
+            return documents::serviceCardValues(c, documents::loadShopData(*session_.db), matrix);
+        });
     if (doc.ok)
         output(doc, QStringLiteral("Сервизна карта № %1").arg(in.number));
 }
