@@ -320,4 +320,14 @@ QString latestReplacementSerial(data::Database &db, qint64 idPor)
         .toString();
 }
 
+bool stillInStock(data::Database &db, const PartPick &pick)
+{
+    if (stock::inStock(db, pick.idPart) < pick.amount)
+        return false;
+    if (pick.serial.isEmpty())
+        return true;
+    const auto piece = stock::SerialStock(db).find(pick.serial);
+    return piece && piece->idPart == pick.idPart;
+}
+
 } // namespace morlenta::orders

@@ -73,6 +73,10 @@ struct TakeBackResult {
 TakeBackResult takeBackPart(Session &session, qint64 idPor, qint64 lineId, const QString &orderSerial,
                             const QDateTime &when = QDateTime::currentDateTime());
 
+// The picked amount (and the chosen serial) is still in the shop's stock,
+// whatever another computer did since the list was read.
+bool stillInStock(data::Database &db, const PartPick &pick);
+
 // The new serial of the order's latest serial replacement (for the serial-change card).
 QString latestReplacementSerial(data::Database &db, qint64 idPor);
 

@@ -298,15 +298,7 @@ void TfrmPorParts::btnRecClick()
     closePanels();
     pick_.amount = amount;
     pick_.serial = !listSN->isHidden() ? listSN->currentText() : QString();
-    // What another computer did since the list was read.
-    QSqlQuery q =
-        session_.db->exec(QStringLiteral("select id, amnt from parts where id = ?"), {pick_.idPart});
-    bool inStock = q.next() && q.value(1).toInt() >= amount;
-    if (inStock && !pick_.serial.isEmpty()) {
-        const auto piece = stock::SerialStock(*session_.db).find(pick_.serial);
-        inStock = piece && piece->idPart == pick_.idPart;
-    }
-    if (!inStock) {
+    if (!stillInStock(*session_.db, pick_)) {
         session_.prompt->warning(partNotInStockText());
         pick_ = PartPick{};
         QDialog::reject();

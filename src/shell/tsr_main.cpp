@@ -24,6 +24,7 @@
 #include "shell/own_firm.h"
 #include "shell/startup.h"
 #include "shell/tfrm_myinfo.h"
+#include "staff/clerks.h"
 #include "staff/tsr_clerks.h"
 #include "stock/tfrm_arts_marks.h"
 #include "stock/tfrm_nal_sn.h"
@@ -308,10 +309,8 @@ void TsrMain::mnClerksClick()
     staff::TsrClerks w(session_, this);
     w.exec();
     // The logged-in clerk may have been renamed; his rights stay as read at login.
-    const QVariant name =
-        session_.db->scalar(QStringLiteral("select Name from clerks where id = ?"), {session_.clerkId});
-    if (name.isValid()) {
-        session_.clerkName = name.toString();
+    if (const auto clerk = staff::loadClerk(*session_.db, session_.clerkId)) {
+        session_.clerkName = clerk->name;
         statusUser_->setText(QStringLiteral("Потребител: ") + session_.clerkName);
     }
 }
